@@ -1,0 +1,22 @@
+-- The record template: each month file is a copy of it.
+BEGIN TRANSACTION;
+CREATE TABLE IoData (
+  UKey      TEXT,
+  UID       TEXT,
+  UName     TEXT,
+  UCard     TEXT,
+  UGrpId    INTEGER,
+  UGrpName  TEXT,
+  Did       INTEGER,
+  DName     TEXT,
+  DGrpId    INTEGER,
+  DGrpname  TEXT,
+  IoDate    TEXT,
+  Isin      INTEGER,
+  CardType  INTEGER,
+  PassType  INTEGER,
+  WarnType  INTEGER,
+  EventSrc  INTEGER,
+  EventType INTEGER
+);
+COMMIT;

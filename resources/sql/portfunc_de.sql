@@ -1,0 +1,28 @@
+-- Port function texts, language de. Input n and output n-11 (68-75 / 57-64) share a text.
+BEGIN TRANSACTION;
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 1, 'Türöffner-Taster');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 2, 'Klingeltaster');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 17, 'Türkontakt');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 18, 'Brandmeldekontakt');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 33, 'Sabotagekontakt');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 68, 'Alarmeingang 1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 69, 'Alarmeingang 2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 70, 'Benutzerfunktion 1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 71, 'Benutzerfunktion 2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 72, 'Benutzerfunktion 3');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 73, 'Benutzerfunktion 4');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 74, 'Benutzerfunktion 5');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 75, 'Benutzerfunktion 6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 1, 'Türschloss');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 2, 'Zweites Türschloss');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 33, 'Alarmausgang');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 57, 'Alarmeingang 1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 58, 'Alarmeingang 2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 59, 'Benutzerfunktion 1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 60, 'Benutzerfunktion 2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 61, 'Benutzerfunktion 3');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 62, 'Benutzerfunktion 4');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 63, 'Benutzerfunktion 5');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 64, 'Benutzerfunktion 6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('de', 65, 'Türklingel');
+COMMIT;

@@ -1,0 +1,28 @@
+-- Port function texts, language en. Input n and output n-11 (68-75 / 57-64) share a text.
+BEGIN TRANSACTION;
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 1, 'Exit button');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 2, 'Door bell button');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 17, 'Door contact');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 18, 'Fire alarm contact');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 33, 'Tamper switch');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 68, 'Alarm input 1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 69, 'Alarm input 2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 70, 'Custom function 1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 71, 'Custom function 2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 72, 'Custom function 3');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 73, 'Custom function 4');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 74, 'Custom function 5');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 75, 'Custom function 6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 1, 'Door lock');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 2, 'Second door lock');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 33, 'Alarm output');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 57, 'Alarm input 1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 58, 'Alarm input 2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 59, 'Custom function 1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 60, 'Custom function 2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 61, 'Custom function 3');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 62, 'Custom function 4');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 63, 'Custom function 5');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 64, 'Custom function 6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('en', 65, 'Door bell');
+COMMIT;

@@ -1,0 +1,28 @@
+-- Port function texts, language zh_CN. Input n and output n-11 (68-75 / 57-64) share a text.
+BEGIN TRANSACTION;
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 1, '出门按钮');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 2, '门铃按钮');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 17, '门磁');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 18, '消防报警输入');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 33, '防拆开关');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 68, '报警输入1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 69, '报警输入2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 70, '自定义功能1');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 71, '自定义功能2');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 72, '自定义功能3');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 73, '自定义功能4');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 74, '自定义功能5');
+INSERT INTO InportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 75, '自定义功能6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 1, '电锁');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 2, '第二电锁');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 33, '报警输出');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 57, '报警输入1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 58, '报警输入2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 59, '自定义功能1');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 60, '自定义功能2');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 61, '自定义功能3');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 62, '自定义功能4');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 63, '自定义功能5');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 64, '自定义功能6');
+INSERT INTO OutportFunc (Language, Fncid, Fnc_describe) VALUES ('zh_CN', 65, '门铃');
+COMMIT;
