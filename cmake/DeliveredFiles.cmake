@@ -27,15 +27,26 @@ add_custom_command(
 
 set(GW_DELIVERED ${GATEWARDEN_APP_DIR}/Gatewarden.sqb ${GATEWARDEN_APP_DIR}/database/dbRecord.sqb)
 
-file(GLOB GW_PO_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/locale/*.po)
-foreach(po ${GW_PO_FILES})
-  get_filename_component(code ${po} NAME_WE)
+# Each language is a folder of .po files (one per area of the program), joined into one
+# catalogue of the text domain "default".
+find_program(MSGCAT msgcat REQUIRED)
+file(GLOB GW_LANGUAGE_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/locale/*)
+foreach(dir ${GW_LANGUAGE_DIRS})
+  if(NOT IS_DIRECTORY ${dir})
+    continue()
+  endif()
+  get_filename_component(code ${dir} NAME)
+  file(GLOB po_files CONFIGURE_DEPENDS ${dir}/*.po)
+  list(SORT po_files)
+  set(joined ${CMAKE_BINARY_DIR}/locale-src/${code}.po)
   set(mo ${GATEWARDEN_APP_DIR}/locale/${code}/LC_MESSAGES/default.mo)
   add_custom_command(
     OUTPUT ${mo}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/locale-src
     COMMAND ${CMAKE_COMMAND} -E make_directory ${GATEWARDEN_APP_DIR}/locale/${code}/LC_MESSAGES
-    COMMAND ${MSGFMT} --check-format -o ${mo} ${po}
-    DEPENDS ${po}
+    COMMAND ${MSGCAT} --use-first --to-code=UTF-8 -o ${joined} ${po_files}
+    COMMAND ${MSGFMT} --check-format -o ${mo} ${joined}
+    DEPENDS ${po_files}
     COMMENT "Compiling catalogue ${code}")
   list(APPEND GW_DELIVERED ${mo})
 endforeach()

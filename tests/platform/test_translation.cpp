@@ -112,7 +112,9 @@ TEST(Catalogues, EveryTextOfTheSourcesIsTranslatedInEveryShippedLanguage) {
   const QSet<QString> used = TextsUsedInSources();
   ASSERT_FALSE(used.isEmpty());
   for (const QString code : {"de", "zh_CN"}) {
-    const QMap<QString, QString> po = ReadPo(SourceRoot() + "/resources/locale/" + code + ".po");
+    QMap<QString, QString> po;
+    QDirIterator files(SourceRoot() + "/resources/locale/" + code, {"*.po"}, QDir::Files);
+    while (files.hasNext()) po.insert(ReadPo(files.next()));
     QStringList missing;
     for (const QString& text : used)
       if (po.value(text).isEmpty()) missing << text;
