@@ -59,25 +59,25 @@ int MjGetHoliday(int, int, int, int&, int&, int&, int&, int&, int&, int&) {
 int MjDeleteHoliday(int, int, int) {
   return 1;
 }
-int MjSetWeekScheme(int, int, int, const std::array<, 7>&) {
+int MjSetWeekScheme(int, int, int, const std::array<int, 7>&) {
   return 1;
 }
-int MjGetWeekScheme(int, int, int, std::array<, 7>&) {
+int MjGetWeekScheme(int, int, int, std::array<int, 7>&) {
   return 1;
 }
 int MjDeleteWeekScheme(int, int, int) {
   return 1;
 }
-int MjSetTimeZone(int, int, int, const std::array<, 5>&, const std::array<, 5>&) {
+int MjSetTimeZone(int, int, int, const std::array<QTime, 5>&, const std::array<int, 5>&) {
   return 1;
 }
-int MjGetTimeZone(int, int, int, std::array<, 5>&, std::array<, 5>&) {
+int MjGetTimeZone(int, int, int, std::array<QTime, 5>&, std::array<int, 5>&) {
   return 1;
 }
 int MjDeleteTimeZone(int, int, int) {
   return 1;
 }
-int MjSetHolidayPlan(int, int, int, const std::array<, 30>&) {
+int MjSetHolidayPlan(int, int, int, const std::array<int, 30>&) {
   return 1;
 }
 int MjDeleteHolidayPlan(int, int, int) {
