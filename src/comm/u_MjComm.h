@@ -12,7 +12,7 @@
 
 // ---- port pool --------------------------------------------------------------------------
 
-int OpenPort(int ComNo);  // 0 open afterwards; 1 out of range or opening failed
+int OpenPort(int ComNo);    // 0 open afterwards; 1 out of range or opening failed
 bool IsPortOpen(int ComNo);
 int ClosePort(int ComNo);
 // Sends one request frame and waits for the reply (up to `timeout` ms). `reply` receives the
@@ -52,8 +52,8 @@ int MjParseRecord(const QString& Record, TMjRecord& Fields);
 
 // ---- time rules ---------------------------------------------------------------------------
 
-int MjSetControlGroup(int ComNo, int DevNo, int GroupId, int WeekSchemeId, bool HolidayPlanEnabled,
-                      int HolidayPlanId);
+int MjSetControlGroup(int ComNo, int DevNo, int GroupId, int WeekSchemeId,
+                      bool HolidayPlanEnabled, int HolidayPlanId);
 int MjGetControlGroup(int ComNo, int DevNo, int GroupId, int& WeekSchemeId,
                       bool& HolidayPlanEnabled, int& HolidayPlanId);
 int MjDeleteControlGroup(int ComNo, int DevNo, int GroupId);  // 255: all
