@@ -84,9 +84,9 @@ class TQtSerialLine : public ISerialLine {
   bool WaitForCharacter(char character, int timeoutMs) override {
     QElapsedTimer timer;
     timer.start();
-    for (;;) {
+    for (FArrived = false;;) {
       FPending += FPort.readAll();
-      if (FPending.contains(character)) return true;
+      if (FPending.contains(character)) return FArrived = true;
       const qint64 left = timeoutMs - timer.elapsed();
       if (left <= 0 || !FPort.isOpen()) return false;
       // Paced replies arrive a character or two per wake-up: collect until the character.
@@ -95,11 +95,13 @@ class TQtSerialLine : public ISerialLine {
   }
 
   QByteArray ReadWaiting() override {
-    if (FPort.isOpen()) {
-      while (FPort.waitForReadyRead(0)) FPending += FPort.readAll();
+    // After a wait that ran out, pick up what came in since its last wake-up.
+    if (FPort.isOpen() && !FArrived) {
+      FPort.waitForReadyRead(0);
       FPending += FPort.readAll();
       CheckLine();
     }
+    FArrived = false;
     QByteArray received;
     received.swap(FPending);
     return received;
@@ -120,6 +122,7 @@ class TQtSerialLine : public ISerialLine {
 
   QSerialPort FPort;
   QByteArray FPending;
+  bool FArrived = false;  // the last wait saw its character
 };
 
 }  // namespace
