@@ -93,6 +93,23 @@ TEST_F(PortPool, CreatingThePoolReadsThePortSetting) {
   EXPECT_EQ(CurrentComPort, 7);
 }
 
+// Controller 1 (version "KV60 A2.01") on COM1, the port open.
+class OpenLine : public PortPool {
+ protected:
+  void SetUp() override {
+    PortPool::SetUp();
+    sim = std::make_unique<SimLine>(1);
+    door = &sim->Add(1, "000000001", "KV60 A2.01");
+    ASSERT_EQ(OpenPort(1), 0);
+  }
+  void TearDown() override {
+    sim.reset();
+    PortPool::TearDown();
+  }
+  std::unique_ptr<SimLine> sim;
+  kv60sim::Controller* door = nullptr;
+};
+
 // One misbehaviour of the controller and the result code it must give.
 struct FaultCase {
   const char* name;
@@ -105,15 +122,11 @@ void PrintTo(const FaultCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-class FaultMatrix : public PortPool, public ::testing::WithParamInterface<FaultCase> {};
+class FaultMatrix : public OpenLine, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultMatrix, GivesItsCodeInTimeAndTheNextExchangeWorks) {
   const FaultCase& c = GetParam();
-  SimLine sim(1);
-  sim.Add(1, "000000001", "KV60 A2.01");
-  ASSERT_EQ(OpenPort(1), 0);
-
-  sim.line.AddFault(c.fault);
+  sim->line.AddFault(c.fault);
   QString serial;
   QElapsedTimer timer;
   timer.start();
@@ -125,8 +138,8 @@ TEST_P(FaultMatrix, GivesItsCodeInTimeAndTheNextExchangeWorks) {
     EXPECT_GE(elapsed, timeout) << c.name;
   }
 
-  sim.line.ClearFaults();
-  ASSERT_TRUE(sim.line.WaitIdle());
+  sim->line.ClearFaults();
+  ASSERT_TRUE(sim->line.WaitIdle());
   serial.clear();
   EXPECT_EQ(MjGetSerial(1, 1, serial), 0) << c.name;
   EXPECT_EQ(serial, "000000001") << c.name;
@@ -159,38 +172,30 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST_F(PortPool, ACutFrameWithTheRightLetterFailsItsChecksum) {
-  SimLine sim(1);
-  sim.Add(1, "000000001", "KV60 A2.01");
-  ASSERT_EQ(OpenPort(1), 0);
-  sim.line.AddFault(Fault::ZInData(6));  // "z" right before the "A" of the version
+TEST_F(OpenLine, ACutFrameWithTheRightLetterFailsItsChecksum) {
+  sim->line.AddFault(Fault::ZInData(6));  // "z" right before the "A" of the version
   QString version = QStringLiteral("untouched");
   EXPECT_EQ(MjGetVersion(1, 1, version), 6);
   EXPECT_EQ(version, "untouched");
 }
 
-TEST_F(PortPool, StopAnsweringAfterNReplies) {
-  SimLine sim(1);
-  sim.Add(1);
-  ASSERT_EQ(OpenPort(1), 0);
-  sim.line.AddFault(Fault::StopAfter(2));
+TEST_F(OpenLine, StopAnsweringAfterNReplies) {
+  sim->line.AddFault(Fault::StopAfter(2));
   EXPECT_EQ(MjTestOnline(1, 1), 0);
   EXPECT_EQ(MjTestOnline(1, 1), 0);
   EXPECT_EQ(MjTestOnline(1, 1), 3);
   EXPECT_EQ(MjTestOnline(1, 1), 3);
-  sim.line.ClearFaults();
+  sim->line.ClearFaults();
   EXPECT_EQ(MjTestOnline(1, 1), 0);
 }
 
-TEST_F(PortPool, StaleBytesOfALateReplyAreNeverTakenForTheNextReply) {
-  SimLine sim(1);
-  sim.Add(1, "000000001", "LATE-VERSION-TEXT");
-  ASSERT_EQ(OpenPort(1), 0);
+TEST_F(OpenLine, StaleBytesOfALateReplyAreNeverTakenForTheNextReply) {
+  door->SetVersion("LATE-VERSION-TEXT");
   // The version comes after the 1000 ms wait has ended and lies in the input buffer...
-  sim.line.AddFault(Fault::Late(1300).On("112"));
+  sim->line.AddFault(Fault::Late(1300).On("112"));
   QString version;
   EXPECT_EQ(MjGetVersion(1, 1, version), 3);
-  ASSERT_TRUE(sim.line.WaitIdle());
+  ASSERT_TRUE(sim->line.WaitIdle());
   // ...where the next exchange must not take it for the serial number's reply.
   QString serial;
   EXPECT_EQ(MjGetSerial(1, 1, serial), 0);
@@ -199,10 +204,7 @@ TEST_F(PortPool, StaleBytesOfALateReplyAreNeverTakenForTheNextReply) {
   EXPECT_EQ(version, "LATE-VERSION-TEXT");
 }
 
-TEST_F(PortPool, AControllerOfAnotherNumberDoesNotAnswer) {
-  SimLine sim(1);
-  sim.Add(1);
-  ASSERT_EQ(OpenPort(1), 0);
+TEST_F(OpenLine, AControllerOfAnotherNumberDoesNotAnswer) {
   QElapsedTimer timer;
   timer.start();
   EXPECT_EQ(MjTestOnline(1, 2), 3);
@@ -210,13 +212,10 @@ TEST_F(PortPool, AControllerOfAnotherNumberDoesNotAnswer) {
   EXPECT_LT(timer.elapsed(), 150 + 5 + kMargin);
 }
 
-TEST_F(PortPool, APortThatDisappearsGivesCodesAndOpensAgainWhenBack) {
-  SimLine sim(1);
-  sim.Add(1);
-  ASSERT_EQ(OpenPort(1), 0);
+TEST_F(OpenLine, APortThatDisappearsGivesCodesAndOpensAgainWhenBack) {
   ASSERT_EQ(MjTestOnline(1, 1), 0);
 
-  sim.line.HangUp();
+  sim->line.HangUp();
   QElapsedTimer timer;
   timer.start();
   const int first = MjTestOnline(1, 1);
@@ -232,18 +231,15 @@ TEST_F(PortPool, APortThatDisappearsGivesCodesAndOpensAgainWhenBack) {
   EXPECT_EQ(OpenPort(1), 1);  // the device is gone
   EXPECT_EQ(ClosePort(1), 0);
 
-  ASSERT_TRUE(sim.line.Reconnect());
+  ASSERT_TRUE(sim->line.Reconnect());
   ASSERT_EQ(OpenPort(1), 0);
   EXPECT_EQ(MjTestOnline(1, 1), 0);
   EXPECT_EQ(MjGetSerial(1, 1, serial), 0);
   EXPECT_EQ(serial, "000000001");
 }
 
-TEST_F(PortPool, AHangUpInsteadOfTheReply) {
-  SimLine sim(1);
-  sim.Add(1);
-  ASSERT_EQ(OpenPort(1), 0);
-  sim.line.AddFault(Fault::HangUp());
+TEST_F(OpenLine, AHangUpInsteadOfTheReply) {
+  sim->line.AddFault(Fault::HangUp());
   QElapsedTimer timer;
   timer.start();
   QString serial;
@@ -251,7 +247,7 @@ TEST_F(PortPool, AHangUpInsteadOfTheReply) {
   EXPECT_LT(timer.elapsed(), 1000 + 5 + kMargin);
   EXPECT_NE(MjTestOnline(1, 1), 0);
   EXPECT_FALSE(IsPortOpen(1));
-  ASSERT_TRUE(sim.line.Reconnect());
+  ASSERT_TRUE(sim->line.Reconnect());
   ASSERT_EQ(OpenPort(1), 0);
   EXPECT_EQ(MjTestOnline(1, 1), 0);
 }

@@ -299,6 +299,14 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
   const auto withLength = [&](int length) { return payload.size() == length; };
   int id = 0;
   const bool hasId = HexAt(payload, 0, 2, id);
+  // A read of the record `id` of a table: the id and the record's fields, or "not found".
+  const auto read = [&](const auto& table, const auto& format) {
+    if (!hasId) return bad();
+    const auto entry = table.find(id);
+    if (entry == table.end()) return notFound();
+    a.data = Hex2(id) + format(entry->second);
+    return a;
+  };
   const int n = code.toInt();
 
   switch (n) {
@@ -357,19 +365,14 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       if (!withLength(8) || !hasId || !HexAt(payload, 2, 2, g.weekPlanId) ||
           !HexAt(payload, 6, 2, g.holidayPlanId))
         return bad();
-      g.holidayPlanEnabled = payload.mid(4, 2) == QLatin1String("01");
+      g.holidayPlanEnabled = FlagAt(payload, 4);
       s.controlGroups[id] = g;
       return a;
     }
-    case 13: {
-      if (!hasId) return bad();
-      const auto g = s.controlGroups.find(id);
-      if (g == s.controlGroups.end()) return notFound();
-      a.data = Hex2(id) + Hex2(g->second.weekPlanId) +
-               (g->second.holidayPlanEnabled ? QStringLiteral("01") : QStringLiteral("00")) +
-               Hex2(g->second.holidayPlanId);
-      return a;
-    }
+    case 13:
+      return read(s.controlGroups, [](const ControlGroup& g) {
+        return Hex2(g.weekPlanId) + Flag(g.holidayPlanEnabled) + Hex2(g.holidayPlanId);
+      });
     case 15: {  // holiday
       Holiday h;
       if (!withLength(20) || !hasId || !DecAt(payload, 2, 4, h.beginYear) ||
@@ -380,15 +383,11 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       s.holidays[id] = h;
       return a;
     }
-    case 16: {
-      if (!hasId) return bad();
-      const auto h = s.holidays.find(id);
-      if (h == s.holidays.end()) return notFound();
-      const Holiday& v = h->second;
-      a.data = Hex2(id) + Dec4(v.beginYear) + Dec2(v.beginMonth) + Dec2(v.beginDay) +
-               Dec4(v.endYear) + Dec2(v.endMonth) + Dec2(v.endDay) + Hex2(v.zoneId);
-      return a;
-    }
+    case 16:
+      return read(s.holidays, [](const Holiday& h) {
+        return Dec4(h.beginYear) + Dec2(h.beginMonth) + Dec2(h.beginDay) + Dec4(h.endYear) +
+               Dec2(h.endMonth) + Dec2(h.endDay) + Hex2(h.zoneId);
+      });
     case 18: {  // week plan
       WeekPlan p;
       if (!withLength(16) || !hasId) return bad();
@@ -398,14 +397,12 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       s.weekPlans[id] = p;
       return a;
     }
-    case 19: {
-      if (!hasId) return bad();
-      const auto p = s.weekPlans.find(id);
-      if (p == s.weekPlans.end()) return notFound();
-      a.data = Hex2(id);
-      for (const int zone : p->second.zones) a.data += Hex2(zone);
-      return a;
-    }
+    case 19:
+      return read(s.weekPlans, [](const WeekPlan& p) {
+        QString data;
+        for (const int zone : p.zones) data += Hex2(zone);
+        return data;
+      });
     case 21: {  // time zone
       TimeZone z;
       if (!withLength(52) || !hasId) return bad();
@@ -418,16 +415,12 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       s.timeZones[id] = z;
       return a;
     }
-    case 22: {
-      if (!hasId) return bad();
-      const auto z = s.timeZones.find(id);
-      if (z == s.timeZones.end()) return notFound();
-      a.data = Hex2(id);
-      for (int k = 0; k < 5; ++k) {
-        a.data += Hhmm(z->second.begin[k]) + Hhmm(z->second.end[k]) + Hex2(z->second.mode[k]);
-      }
-      return a;
-    }
+    case 22:
+      return read(s.timeZones, [](const TimeZone& z) {
+        QString data;
+        for (int k = 0; k < 5; ++k) data += Hhmm(z.begin[k]) + Hhmm(z.end[k]) + Hex2(z.mode[k]);
+        return data;
+      });
     case 24: {  // holiday plan (no read command)
       HolidayPlan p;
       if (!withLength(62) || !hasId) return bad();
@@ -455,21 +448,15 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       if (!withLength(16) || !hasId || id < 1 || id > 3 || !HexAt(payload, 2, 2, p.funcId) ||
           !HhmmAt(payload, 8, p.begin) || !HhmmAt(payload, 12, p.end))
         return bad();
-      p.enabled = payload.mid(4, 2) == QLatin1String("01");
-      p.highLevel = payload.mid(6, 2) == QLatin1String("01");
+      p.enabled = FlagAt(payload, 4);
+      p.highLevel = FlagAt(payload, 6);
       s.inPorts[id] = p;
       return a;
     }
-    case 33: {
-      if (!hasId) return bad();
-      const auto p = s.inPorts.find(id);
-      if (p == s.inPorts.end()) return notFound();
-      const InPort& v = p->second;
-      a.data =
-          Hex2(id) + Hex2(v.funcId) + (v.enabled ? QStringLiteral("01") : QStringLiteral("00")) +
-          (v.highLevel ? QStringLiteral("01") : QStringLiteral("00")) + Hhmm(v.begin) + Hhmm(v.end);
-      return a;
-    }
+    case 33:
+      return read(s.inPorts, [](const InPort& p) {
+        return Hex2(p.funcId) + Flag(p.enabled) + Flag(p.highLevel) + Hhmm(p.begin) + Hhmm(p.end);
+      });
     case 35: {  // output port
       OutPort p;
       if (!withLength(6) || !hasId || id < 1 || id > 3 || !HexAt(payload, 2, 2, p.funcId) ||
@@ -478,13 +465,8 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
       s.outPorts[id] = p;
       return a;
     }
-    case 36: {
-      if (!hasId) return bad();
-      const auto p = s.outPorts.find(id);
-      if (p == s.outPorts.end()) return notFound();
-      a.data = Hex2(id) + Hex2(p->second.funcId) + Hex2(p->second.delay);
-      return a;
-    }
+    case 36:
+      return read(s.outPorts, [](const OutPort& p) { return Hex2(p.funcId) + Hex2(p.delay); });
     case 34:
     case 37:
       if (!withLength(2) || !hasId) return bad();

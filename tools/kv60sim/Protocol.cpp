@@ -18,6 +18,14 @@ QString Hhmm(const QTime& time) {
   return time.isValid() ? Dec2(time.hour()) + Dec2(time.minute()) : QStringLiteral("0000");
 }
 
+QString Flag(bool value) {
+  return value ? QStringLiteral("01") : QStringLiteral("00");
+}
+
+bool FlagAt(const QString& text, int index) {
+  return text.mid(index, 2) == QLatin1String("01");
+}
+
 namespace {
 
 bool NumberAt(const QString& text, int index, int width, int base, int& value) {

@@ -13,11 +13,13 @@ QString Hex4(int value);
 QString Dec2(int value);
 QString Dec4(int value);
 QString Hhmm(const QTime& time);
+QString Flag(bool value);  // "01" / "00"
 
 // Fields of a payload at a 0-based index: false when missing or not a number in their base.
 bool HexAt(const QString& text, int index, int width, int& value);
 bool DecAt(const QString& text, int index, int width, int& value);
 bool HhmmAt(const QString& text, int index, QTime& time);
+bool FlagAt(const QString& text, int index);  // "01" there
 
 // XOR of a body's characters as the controllers compute it: "z" skipped, stop at a second "j".
 int Checksum(const QString& body);
