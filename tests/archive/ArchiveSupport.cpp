@@ -35,8 +35,7 @@ QStringList ReadRows(const QString& fileName, const QString& statement) {
   return rows;
 }
 
-void AddUserRow(int key, const QString& uid, const QString& card, const QString& name,
-                int group) {
+void AddUserRow(int key, const QString& uid, const QString& card, const QString& name, int group) {
   ExecSQL(QStringLiteral("insert into UserInfo(UKey,UID,UCard,UName,UGrpId) values(%1,'%2','%3',"
                          "'%4',%5)")
               .arg(key)

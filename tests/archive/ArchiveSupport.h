@@ -13,8 +13,7 @@
 QStringList ReadRows(const QString& fileName, const QString& statement);
 
 // The main database's users and doors, written directly.
-void AddUserRow(int key, const QString& uid, const QString& card, const QString& name,
-                int group);
+void AddUserRow(int key, const QString& uid, const QString& card, const QString& name, int group);
 void AddUserGroupRow(int group, const QString& name);
 void AddDoorRow(int did, const QString& name, int group);
 void AddDoorGroupRow(int group, const QString& name);

@@ -18,10 +18,9 @@ struct TCrashRecord {
 
 inline TCrashRecord CrashRecord(int i) {
   const QDate day = QDate(2009, 1, 1).addMonths((i / 37) % 14).addDays(i % 28);
-  const QString time = day.toString("yyyy-MM-dd") +
-                       QString(" %1:%2:%3")
-                           .arg(i / 3600 % 24, 2, 10, QChar('0'))
-                           .arg(i / 60 % 60, 2, 10, QChar('0'))
-                           .arg(i % 60, 2, 10, QChar('0'));
+  const QString time = day.toString("yyyy-MM-dd") + QString(" %1:%2:%3")
+                                                        .arg(i / 3600 % 24, 2, 10, QChar('0'))
+                                                        .arg(i / 60 % 60, 2, 10, QChar('0'))
+                                                        .arg(i % 60, 2, 10, QChar('0'));
   return {i % 5 == 0 ? 6 : 1, QString::number(i), QString("%1").arg(i, 8, 10, QChar('0')), time};
 }

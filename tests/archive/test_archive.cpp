@@ -36,8 +36,9 @@ class Archive : public FreshInstall {
   }
 
   QStringList Rows(const QString& month, const QString& where = "1=1") {
-    return ReadRows(Path("database/" + month + ".sqb"),
-                    QString("select %1 from IoData where %2 order by rowid").arg(kRowColumns, where));
+    return ReadRows(
+        Path("database/" + month + ".sqb"),
+        QString("select %1 from IoData where %2 order by rowid").arg(kRowColumns, where));
   }
 
   TToolOp archive;
@@ -80,7 +81,8 @@ TEST_F(Archive, CardReadLookups) {
     ASSERT_TRUE(archive.AddRecord(1, c.uid, c.card, time, 5, 0, 0, 0, 0, 0)) << c.what;
     const QStringList rows = ReadRows(Path("database/200909.sqb"),
                                       "select UKey,UID,UName,UCard,UGrpId,UGrpName from IoData "
-                                      "where IoDate='" + time + "'");
+                                      "where IoDate='" +
+                                          time + "'");
     EXPECT_EQ(rows, QStringList({c.stored})) << c.what;
   }
   // Other event types are not looked up: user number and card as the controller sent them.
@@ -114,10 +116,10 @@ TEST_F(Archive, UnknownManageCardsBecomeWaitingCards) {
   ASSERT_TRUE(archive.AddRecord(6, "", "22222222", "2009-09-05 12:00:02", 5, 0, 0, 0, 0, 0));
   ASSERT_TRUE(archive.AddRecord(6, "", "3'333333", "2009-09-05 12:00:03", 5, 0, 0, 0, 0, 0));
   ASSERT_TRUE(archive.AddRecord(1, "", "44444444", "2009-09-05 12:00:04", 5, 0, 0, 0, 0, 0));
-  EXPECT_EQ(ReadRows(Path("Gatewarden.sqb"),
-                     "select CardNo, IssueTime from WaitingCard order by Id"),
-            QStringList({"22222222|2009-09-05 12:00:00", "22222222|2009-09-05 12:00:02",
-                         "3'333333|2009-09-05 12:00:03"}));
+  EXPECT_EQ(
+      ReadRows(Path("Gatewarden.sqb"), "select CardNo, IssueTime from WaitingCard order by Id"),
+      QStringList({"22222222|2009-09-05 12:00:00", "22222222|2009-09-05 12:00:02",
+                   "3'333333|2009-09-05 12:00:03"}));
   EXPECT_TRUE(archive.CardIsKnown("11111111"));
   EXPECT_FALSE(archive.CardIsKnown("1' or '1'='1"));
 }
@@ -183,8 +185,7 @@ TEST_F(Archive, AFailedRecordStoresNothing) {
   EXPECT_EQ(Scalar("select count(*) from WaitingCard"), "0");
   EXPECT_THROW(archive.AddRecord(1, "", "", "2009-13-05 12:00:00", 5, 0, 0, 0, 0, 0),
                EDatabaseError);
-  EXPECT_THROW(archive.AddRecord(1, "", "", "05.09.2009 12:00", 5, 0, 0, 0, 0, 0),
-               EDatabaseError);
+  EXPECT_THROW(archive.AddRecord(1, "", "", "05.09.2009 12:00", 5, 0, 0, 0, 0, 0), EDatabaseError);
   TToolOp closed;
   EXPECT_THROW(closed.AddRecord(1, "", "", "2009-09-05 12:00:00", 5, 0, 0, 0, 0, 0),
                EDatabaseError);
@@ -223,8 +224,7 @@ TEST_F(Archive, DoorDialogDefaults) {
   archive.SaveKeyDefaults(0, 255);
   EXPECT_EQ(Scalar("select value from PublicInfo where id=12"), "255");
   archive.SaveOpenPasswordDefaults(1, 1);
-  EXPECT_EQ(Scalar("select value || '|' || desc from PublicInfo where id=11"),
-            "257|open password");
+  EXPECT_EQ(Scalar("select value || '|' || desc from PublicInfo where id=11"), "257|open password");
   archive.SaveOpenPasswordDefaults(256, 2);  // kept to 16 bits
   EXPECT_EQ(Scalar("select value from PublicInfo where id=11"), "2");
   EXPECT_EQ(Scalar("select count(*) from PublicInfo where id in (11, 12)"), "2");

@@ -55,8 +55,8 @@ TEST_F(CrashSafety, AKilledCollectionLosesNoAcknowledgedRecord) {
       child.waitForReadyRead(10000);
       ReadAcknowledged(child, pending, acknowledged, count);
     }
-    ASSERT_EQ(child.state(), QProcess::Running) << "the collector stopped by itself in round "
-                                                << round;
+    ASSERT_EQ(child.state(), QProcess::Running)
+        << "the collector stopped by itself in round " << round;
     std::this_thread::sleep_for(
         std::chrono::microseconds(std::uniform_int_distribution<int>(0, 4000)(random)));
     child.kill();  // SIGKILL

@@ -74,7 +74,9 @@ class Report : public FreshInstall {
 };
 
 TEST_F(Report, MonthFilesOfARangeAcrossTheYear) {
-  Collect({{"2009-11-20 08:00:00"}, {"2010-01-02 08:00:00"}, {"2010-02-03 08:00:00"},
+  Collect({{"2009-11-20 08:00:00"},
+           {"2010-01-02 08:00:00"},
+           {"2010-02-03 08:00:00"},
            {"2010-03-01 08:00:00"}});
   TIODataOperater report;
   const QString folder = GetAppPath() + "database" + QDir::separator();
@@ -116,10 +118,14 @@ TEST_F(Report, DisplayTimeOnTheTwelveHourClock) {
     const char* shown;
   };
   const Case cases[] = {
-      {"2009-09-05 00:05:00", "9/5/2009 12:05:00 AM"}, {"2009-09-05 00:30:00", "9/5/2009 12:30:00 AM"},
-      {"2009-09-05 01:00:09", "9/5/2009 1:00:09 AM"},  {"2009-09-05 11:59:59", "9/5/2009 11:59:59 AM"},
-      {"2009-09-05 12:05:00", "9/5/2009 12:05:00 PM"}, {"2009-09-05 13:00:00", "9/5/2009 1:00:00 PM"},
-      {"2009-09-05 14:07:09", "9/5/2009 2:07:09 PM"},  {"2009-09-30 23:59:59", "9/30/2009 11:59:59 PM"},
+      {"2009-09-05 00:05:00", "9/5/2009 12:05:00 AM"},
+      {"2009-09-05 00:30:00", "9/5/2009 12:30:00 AM"},
+      {"2009-09-05 01:00:09", "9/5/2009 1:00:09 AM"},
+      {"2009-09-05 11:59:59", "9/5/2009 11:59:59 AM"},
+      {"2009-09-05 12:05:00", "9/5/2009 12:05:00 PM"},
+      {"2009-09-05 13:00:00", "9/5/2009 1:00:00 PM"},
+      {"2009-09-05 14:07:09", "9/5/2009 2:07:09 PM"},
+      {"2009-09-30 23:59:59", "9/30/2009 11:59:59 PM"},
   };
   std::vector<TRecord> records;
   QStringList expected;
@@ -137,18 +143,18 @@ TEST_F(Report, DescriptionsOfEveryKindOfRecord) {
     const char* description;
   };
   const Case cases[] = {
-      {6, 0, 0, 0, "Manage Card"},          {1, 0, 0, 0, "Valid Card"},
-      {1, 3, 0, 0, "Valid Card"},           {1, 6, 0, 0, "Lawless Card"},
-      {1, 44, 0, 0, "Cancel Password"},     {1, 7, 0, 0, "Anti-Menace Alarm"},
-      {1, 43, 0, 0, "Anti-Menace Alarm"},   {2, 0, 0, 0, "Fire Alarm"},
-      {2, 0, 2, 0, "Force Ingress"},        {2, 0, 5, 0, "Overtime Alarm"},
-      {2, 0, 8, 0, "Anti-Unclench Alarm"},  {2, 0, 10, 0, "Anti-Menace Alarm"},
-      {3, 0, 0, 0, "Close Door"},           {4, 15, 0, 1, "Button Open Door"},
-      {4, 0, 0, 2, "Urgency Close Door"},   {4, 0, 0, 3, "Urgency Open Door"},
-      {4, 0, 0, 13, "Open Door Sensor"},    {4, 0, 0, 14, "Close Door Sensor"},
-      {4, 15, 0, 0, "Public Password"},     {5, 0, 68, 0, "Alarm input 1"},
-      {5, 0, 69, 0, "Alarm input 2"},       {1, 9, 0, 0, "Invalid Card"},
-      {5, 0, 70, 0, "Invalid Card"},        {2, 0, 3, 0, "Invalid Card"},
+      {6, 0, 0, 0, "Manage Card"},         {1, 0, 0, 0, "Valid Card"},
+      {1, 3, 0, 0, "Valid Card"},          {1, 6, 0, 0, "Lawless Card"},
+      {1, 44, 0, 0, "Cancel Password"},    {1, 7, 0, 0, "Anti-Menace Alarm"},
+      {1, 43, 0, 0, "Anti-Menace Alarm"},  {2, 0, 0, 0, "Fire Alarm"},
+      {2, 0, 2, 0, "Force Ingress"},       {2, 0, 5, 0, "Overtime Alarm"},
+      {2, 0, 8, 0, "Anti-Unclench Alarm"}, {2, 0, 10, 0, "Anti-Menace Alarm"},
+      {3, 0, 0, 0, "Close Door"},          {4, 15, 0, 1, "Button Open Door"},
+      {4, 0, 0, 2, "Urgency Close Door"},  {4, 0, 0, 3, "Urgency Open Door"},
+      {4, 0, 0, 13, "Open Door Sensor"},   {4, 0, 0, 14, "Close Door Sensor"},
+      {4, 15, 0, 0, "Public Password"},    {5, 0, 68, 0, "Alarm input 1"},
+      {5, 0, 69, 0, "Alarm input 2"},      {1, 9, 0, 0, "Invalid Card"},
+      {5, 0, 70, 0, "Invalid Card"},       {2, 0, 3, 0, "Invalid Card"},
   };
   std::vector<TRecord> records;
   QStringList expected;
@@ -163,8 +169,8 @@ TEST_F(Report, DescriptionsOfEveryKindOfRecord) {
 
   // Input function 68 renamed (with a quote): the description follows.
   TInPortOperater().RenameInFunction(68, "Vault's door");
-  const QStringList renamed = Query("2009-09-01", "2009-09-30", {"CardTypeDesc"},
-                                    " and EventType=5 and WarnType=68");
+  const QStringList renamed =
+      Query("2009-09-01", "2009-09-30", {"CardTypeDesc"}, " and EventType=5 and WarnType=68");
   EXPECT_EQ(renamed, QStringList({"Vault's door"}));
 
   // In German the descriptions and directions are the German texts.
