@@ -167,11 +167,13 @@ TEST_F(Report, DescriptionsOfEveryKindOfRecord) {
   Collect(records);
   EXPECT_EQ(Query("2009-09-01", "2009-09-30", {"IODate", "CardTypeDesc"}), expected);
 
-  // Input function 68 renamed (with a quote): the description follows.
+  // Input functions 68 and 69 renamed (one from the output side, with a quote): the
+  // descriptions follow.
   TInPortOperater().RenameInFunction(68, "Vault's door");
-  const QStringList renamed =
-      Query("2009-09-01", "2009-09-30", {"CardTypeDesc"}, " and EventType=5 and WarnType=68");
-  EXPECT_EQ(renamed, QStringList({"Vault's door"}));
+  TOutPortOperater().RenameOutFunction(58, "Cellar");
+  EXPECT_EQ(Query("2009-09-01", "2009-09-30", {"CardTypeDesc"},
+                  " and EventType=5 and WarnType in (68, 69)"),
+            QStringList({"Vault's door", "Cellar"}));
 
   // In German the descriptions and directions are the German texts.
   LanguageCode = "de";
