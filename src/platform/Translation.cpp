@@ -62,20 +62,30 @@ QString TranslateIn(const QString& code, const std::string& msgid) {
 
 }  // namespace
 
-QString Translate(const char* msgid) { return TranslateIn(currentCode, msgid); }
+QString Translate(const char* msgid) {
+  return TranslateIn(currentCode, msgid);
+}
 
-QString Translate(const QString& msgid) { return TranslateIn(currentCode, msgid.toStdString()); }
+QString Translate(const QString& msgid) {
+  return TranslateIn(currentCode, msgid.toStdString());
+}
 
-void UseLanguage(const QString& code) { currentCode = code.isEmpty() ? QStringLiteral("en") : code; }
+void UseLanguage(const QString& code) {
+  currentCode = code.isEmpty() ? QStringLiteral("en") : code;
+}
 
-QString CurrentLanguage() { return currentCode; }
+QString CurrentLanguage() {
+  return currentCode;
+}
 
 void SetCatalogueFolder(const QString& folder) {
   catalogueFolder = folder;
   loadedLocales.clear();
 }
 
-QString CatalogueFolder() { return EffectiveFolder(); }
+QString CatalogueFolder() {
+  return EffectiveFolder();
+}
 
 QStringList InstalledLanguages() {
   QStringList codes;
