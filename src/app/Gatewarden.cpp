@@ -1,28 +1,20 @@
-// Program entry. The main window comes with the application shell; for now the program opens
-// the installation's database and reports what it found.
+// Program entry: runs the start-up sequence, then the message loop while the main window is
+// open.
 #include <QApplication>
-#include <QDir>
-#include <cstdio>
 
+#include "app/Startup.h"
 #include "app/u_Function.h"
-#include "data/bll_config.h"
-#include "data/db_Exec.h"
-#include "platform/Translation.h"
+#include "app/u_FunctionWidgets.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  AppPath = GetAppPath();
-  QDir::setCurrent(AppPath);
-  ReadAppVersion();
-  try {
-    TConfigOp config;
-    LanguageCode = config.GetLanguage();
-    gw::UseLanguage(LanguageCode);
-  } catch (const EDatabaseError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
+  TMessageBoxSink messageBoxes;
+  SetMessageSink(&messageBoxes);
+  int code = 0;
+  {
+    TStartup startup(QApplication::arguments());
+    code = startup.Run() ? QApplication::exec() : startup.ExitCode();
   }
-  std::printf("Gatewarden %s: installation %s, language %s\n", qPrintable(AppVersion),
-              qPrintable(QDir::toNativeSeparators(AppPath)), qPrintable(LanguageCode));
-  return 0;
+  SetMessageSink(nullptr);
+  return code;
 }
