@@ -11,20 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/FormTranslation.h"
-
-namespace {
-
-QLabel* Picture(const QString& file, QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QLatin1String(name));
-  label->setPixmap(QPixmap(QStringLiteral(":/pictures/") + file));
-  label->setScaledContents(true);
-  label->setMinimumSize(1, 1);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  return label;
-}
-
-}  // namespace
+#include "platform/Pictures.h"
 
 TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -33,7 +20,7 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  imgTop = Picture(QStringLiteral("band_top.png"), this, "imgTop");
+  imgTop = StretchedPicture(QStringLiteral("band_top.png"), this, "imgTop");
   imgTop->setFixedHeight(56);
   lblHint = new QLabel(imgTop);
   lblHint->setObjectName(QStringLiteral("lblHint"));
@@ -54,7 +41,7 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
   pnlInfo->setPalette(info);
   layout->addWidget(pnlInfo, 1);
 
-  imgLine = Picture(QStringLiteral("band_line.png"), this, "imgLine");
+  imgLine = StretchedPicture(QStringLiteral("band_line.png"), this, "imgLine");
   imgLine->setFixedHeight(4);
   layout->addWidget(imgLine);
 
@@ -63,8 +50,7 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
   Panel1->setFixedHeight(67);
   auto* band = new QGridLayout(Panel1);
   band->setContentsMargins(0, 0, 0, 0);
-  imgBottom = Picture(QStringLiteral("band_bottom.png"), Panel1, "imgBottom");
-  imgBottom->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  imgBottom = StretchedPicture(QStringLiteral("band_bottom.png"), Panel1, "imgBottom");
   band->addWidget(imgBottom, 0, 0);
   auto* buttons = new QWidget(Panel1);
   buttonRow = new QHBoxLayout(buttons);

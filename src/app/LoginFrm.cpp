@@ -13,6 +13,7 @@
 #include "app/bll_Login.h"
 #include "app/u_Function.h"
 #include "platform/FormTranslation.h"
+#include "platform/Pictures.h"
 #include "platform/Translation.h"
 
 TfrmLogin::TfrmLogin(QWidget* parent)
@@ -23,11 +24,7 @@ TfrmLogin::TfrmLogin(QWidget* parent)
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
-  imgBackground = new QLabel(this);
-  imgBackground->setObjectName(QStringLiteral("imgBackground"));
-  imgBackground->setPixmap(QPixmap(QStringLiteral(":/pictures/login_background.png")));
-  imgBackground->setScaledContents(true);
-  imgBackground->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  imgBackground = StretchedPicture(QStringLiteral("login_background.png"), this, "imgBackground");
   grid->addWidget(imgBackground, 0, 0);
 
   auto* controls = new QWidget(this);

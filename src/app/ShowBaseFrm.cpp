@@ -8,20 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/FormTranslation.h"
-
-namespace {
-
-QLabel* Picture(const QString& file, QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QLatin1String(name));
-  label->setPixmap(QPixmap(QStringLiteral(":/pictures/") + file));
-  label->setScaledContents(true);
-  label->setMinimumSize(1, 1);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  return label;
-}
-
-}  // namespace
+#include "platform/Pictures.h"
 
 TfrmShowBase::TfrmShowBase(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
   QPalette sky = palette();
@@ -42,10 +29,10 @@ TfrmShowBase::TfrmShowBase(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Fra
   auto* grid = new QGridLayout(Panel1);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
-  imgHitTop = Picture(QStringLiteral("show_top.png"), Panel1, "imgHitTop");
+  imgHitTop = StretchedPicture(QStringLiteral("show_top.png"), Panel1, "imgHitTop");
   imgHitTop->setFixedHeight(28);
   grid->addWidget(imgHitTop, 0, 0);
-  imgHitMain = Picture(QStringLiteral("show_main.png"), Panel1, "imgHitMain");
+  imgHitMain = StretchedPicture(QStringLiteral("show_main.png"), Panel1, "imgHitMain");
   grid->addWidget(imgHitMain, 1, 0);
   grid->setRowStretch(1, 1);
 
@@ -55,7 +42,7 @@ TfrmShowBase::TfrmShowBase(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Fra
   titleRow->setSpacing(6);
   imgUser = new QLabel(title);
   imgUser->setObjectName(QStringLiteral("imgUser"));
-  imgUser->setPixmap(QPixmap(QStringLiteral(":/pictures/show_user.png")));
+  imgUser->setPixmap(Picture(QStringLiteral("show_user.png")));
   titleRow->addWidget(imgUser);
   lbl_title = new QLabel(title);
   lbl_title->setObjectName(QStringLiteral("lbl_title"));
@@ -71,7 +58,7 @@ TfrmShowBase::TfrmShowBase(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Fra
   sbClose->setObjectName(QStringLiteral("sbClose"));
   sbClose->setAutoRaise(true);
   sbClose->setFixedSize(23, 23);
-  sbClose->setIcon(QIcon(QStringLiteral(":/pictures/close.png")));
+  sbClose->setIcon(QIcon(Picture(QStringLiteral("close.png"))));
   sbClose->setFocusPolicy(Qt::NoFocus);
   titleRow->addWidget(sbClose);
   grid->addWidget(title, 0, 0);

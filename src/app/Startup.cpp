@@ -10,6 +10,7 @@
 #include "data/bll_config.h"
 #include "data/db_Connect.h"
 #include "data/db_Exec.h"
+#include "platform/Pictures.h"
 #include "platform/Skin.h"
 #include "platform/Translation.h"
 
@@ -54,7 +55,9 @@ bool TStartup::Run() {
     return false;
   }
 
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/appIcon.png")));
+  QIcon icon(Picture(QStringLiteral("appIcon.png")));
+  icon.addPixmap(Picture(QStringLiteral("appIcon32.png")));
+  QApplication::setWindowIcon(icon);
   ReadAppVersion();
   QApplication::setApplicationVersion(AppVersion);
 

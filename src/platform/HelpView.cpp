@@ -10,23 +10,24 @@ THelpView::THelpView(QWidget* parent) : QTextBrowser(parent) {
   setContextMenuPolicy(Qt::NoContextMenu);
   setFrameShape(QFrame::NoFrame);
   setOpenExternalLinks(true);
+  connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    currentFile = url.isLocalFile() ? url.toLocalFile() : QString();
+  });
 }
 
 void THelpView::Navigate(const QString& fileName) {
   if (!QFileInfo::exists(fileName)) {
-    setSource(QUrl());
+    currentFile.clear();
     clear();
     emit DocumentComplete();
     return;
   }
   const QUrl url = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath());
-  if (source() == url)
+  if (source() == url) {
     reload();
-  else
+  } else {
     setSource(url, QTextDocument::HtmlResource);
+  }
+  currentFile = url.toLocalFile();
   emit DocumentComplete();
-}
-
-QString THelpView::CurrentFile() const {
-  return source().isLocalFile() ? source().toLocalFile() : QString();
 }

@@ -14,8 +14,11 @@ class THelpView : public QTextBrowser {
   // page. DocumentComplete follows each load.
   void Navigate(const QString& fileName);
   // The file shown, empty when none.
-  QString CurrentFile() const;
+  QString CurrentFile() const { return currentFile; }
 
  signals:
   void DocumentComplete();
+
+ private:
+  QString currentFile;
 };

@@ -1,7 +1,15 @@
 #include "screens/PageFrame.h"
 
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QTreeWidget>
+
+#include "platform/Pictures.h"
+#include "platform/Translation.h"
 
 QColor PageColour() {
   return QColor(193, 217, 229);
@@ -34,4 +42,24 @@ void SetupPageTree(QTreeWidget* tree) {
   palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                    palette.color(QPalette::Active, QPalette::HighlightedText));
   tree->setPalette(palette);
+}
+
+TSearchBand MakeSearchBand(QWidget* parent) {
+  TSearchBand band;
+  band.plM = new QFrame(parent);
+  band.plM->setObjectName(QStringLiteral("plM"));
+  band.plM->setFixedHeight(35);
+  auto* grid = new QGridLayout(band.plM);
+  grid->setContentsMargins(0, 0, 0, 0);
+  band.imgBand = StretchedPicture(QStringLiteral("band_bottom.png"), band.plM, "imgBand");
+  grid->addWidget(band.imgBand, 0, 0);
+  auto* tools = new QWidget(band.plM);
+  band.row = new QHBoxLayout(tools);
+  band.row->setContentsMargins(4, 4, 4, 4);
+  band.edtSearch = new QLineEdit(_("Search ..."), tools);
+  band.edtSearch->setObjectName(QStringLiteral("edtSearch"));
+  band.edtSearch->setFrame(false);
+  band.row->addWidget(band.edtSearch, 1);
+  grid->addWidget(tools, 0, 0);
+  return band;
 }

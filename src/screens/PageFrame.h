@@ -4,6 +4,10 @@
 
 #include <QColor>
 
+class QFrame;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
 class QTreeWidget;
 class QWidget;
 
@@ -13,3 +17,13 @@ void PaintPageColour(QWidget* widget);
 // Read-only, whole-row selection kept visible without focus, hot tracking, indent 23,
 // 20-pixel images, no border, no header, page colour.
 void SetupPageTree(QTreeWidget* tree);
+
+// The band above the tree of the user and door pages: 35 pixels high, a picture behind a row
+// holding the search box (showing "Search ...") and whatever the page adds after it.
+struct TSearchBand {
+  QFrame* plM;
+  QLabel* imgBand;
+  QLineEdit* edtSearch;
+  QHBoxLayout* row;
+};
+TSearchBand MakeSearchBand(QWidget* parent);

@@ -9,6 +9,7 @@
 #include "app/SysPasswordFrm.h"
 #include "platform/FormTranslation.h"
 #include "platform/HelpView.h"
+#include "platform/Pictures.h"
 #include "screens/PageFrame.h"
 
 namespace {
@@ -18,7 +19,7 @@ QToolButton* CommandButton(const QString& caption, const char* name, const char*
   auto* button = new QToolButton(parent);
   button->setObjectName(QLatin1String(name));
   button->setText(caption);
-  button->setIcon(QIcon(QStringLiteral(":/pictures/") + QLatin1String(picture)));
+  button->setIcon(QIcon(Picture(QLatin1String(picture))));
   button->setIconSize(QSize(32, 32));
   button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   button->setAutoRaise(true);

@@ -1,6 +1,5 @@
 #include "screens/UserFram.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,29 +36,14 @@ TframUser::TframUser(QWidget* parent) : QFrame(parent) {
   auto* left = new QVBoxLayout;
   left->setSpacing(0);
 
-  plM = new QFrame(this);
-  plM->setObjectName(QStringLiteral("plM"));
-  plM->setFixedHeight(35);
-  auto* band = new QGridLayout(plM);
-  band->setContentsMargins(0, 0, 0, 0);
-  imgBand = new QLabel(plM);
-  imgBand->setObjectName(QStringLiteral("imgBand"));
-  imgBand->setPixmap(QPixmap(QStringLiteral(":/pictures/band_bottom.png")));
-  imgBand->setScaledContents(true);
-  imgBand->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  band->addWidget(imgBand, 0, 0);
-  auto* tools = new QWidget(plM);
-  auto* toolRow = new QHBoxLayout(tools);
-  toolRow->setContentsMargins(4, 4, 4, 4);
-  edtSearch = new QLineEdit(_("Search ..."), tools);
-  edtSearch->setObjectName(QStringLiteral("edtSearch"));
-  edtSearch->setFrame(false);
-  toolRow->addWidget(edtSearch, 1);
-  tlbbIssueCard = ToolbarButton(N_("IssueCard"), "tlbbIssueCard", tools);
-  toolRow->addWidget(tlbbIssueCard);
-  tlbbAuthorization = ToolbarButton(N_("Authorize"), "tlbbAuthorization", tools);
-  toolRow->addWidget(tlbbAuthorization);
-  band->addWidget(tools, 0, 0);
+  const TSearchBand band = MakeSearchBand(this);
+  plM = band.plM;
+  imgBand = band.imgBand;
+  edtSearch = band.edtSearch;
+  tlbbIssueCard = ToolbarButton(N_("IssueCard"), "tlbbIssueCard", plM);
+  band.row->addWidget(tlbbIssueCard);
+  tlbbAuthorization = ToolbarButton(N_("Authorize"), "tlbbAuthorization", plM);
+  band.row->addWidget(tlbbAuthorization);
   left->addWidget(plM);
 
   tvUser = new QTreeWidget(this);
