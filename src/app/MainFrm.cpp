@@ -154,6 +154,7 @@ void TfrmMain::ShowPage(TPage page) {
       framUserMain->LoadTree(framUserMain->edtSearch);
       tree->setProperty("Tag", 1);
       framUserMain->edtSearch->setText(_("Search ..."));
+      framUserMain->edtSearch->setCursorPosition(0);  // the prompt reads from its start
       tree->setProperty("Tag", 0);
       view = framUserMain->wbUser;
       pageFile = _("User_en.htm");

@@ -56,9 +56,14 @@ TSearchBand MakeSearchBand(QWidget* parent) {
   auto* tools = new QWidget(band.plM);
   band.row = new QHBoxLayout(tools);
   band.row->setContentsMargins(4, 4, 4, 4);
+  band.row->setSpacing(2);
+  // Long captions in some language must not widen the page and push its help view aside.
+  band.row->setSizeConstraint(QLayout::SetNoConstraint);
+  tools->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   band.edtSearch = new QLineEdit(_("Search ..."), tools);
   band.edtSearch->setObjectName(QStringLiteral("edtSearch"));
   band.edtSearch->setFrame(false);
+  band.edtSearch->setMinimumWidth(68);
   band.row->addWidget(band.edtSearch, 1);
   grid->addWidget(tools, 0, 0);
   return band;
