@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <boost/version.hpp>
 
 #include "app/u_Function.h"
 #include "platform/FormTranslation.h"
+#include "platform/Pictures.h"
 #include "platform/Translation.h"
 
 TAboutBox::TAboutBox(QWidget* parent)
@@ -24,7 +26,10 @@ TAboutBox::TAboutBox(QWidget* parent)
 
   ProgramIcon = new QLabel(this);
   ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-  ProgramIcon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+  const QIcon icon = QApplication::windowIcon().isNull()
+                         ? QIcon(Picture(QStringLiteral("appIcon.png")))
+                         : QApplication::windowIcon();
+  ProgramIcon->setPixmap(icon.pixmap(64, 64));
   grid->addWidget(ProgramIcon, 0, 0, 3, 1, Qt::AlignTop);
 
   ProductName = new QLabel(N_("Gatewarden -KV60"), this);

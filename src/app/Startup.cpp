@@ -28,6 +28,8 @@ TStartup::TStartup(QStringList arguments, TLoginAnswer answerLogin)
 TStartup::~TStartup() = default;
 
 bool TStartup::Run() {
+  // Form translation touches captions only, so data properties (field names, status texts)
+  // need no exclusion list.
   // Relative file names (the database, the month files) resolve in the installation folder.
   QDir::setCurrent(GetAppPath());
 

@@ -357,6 +357,7 @@ TEST_F(About, ShowsProductVersionAndCreditsAndClosesOnAClick) {
     EXPECT_EQ(box.ProductName->text(), "Gatewarden -KV60");
     EXPECT_TRUE(box.DatabaseCredit->text().startsWith("SQLite 3."));
     EXPECT_TRUE(box.TranslationCredit->text().contains("gettext"));
+    EXPECT_FALSE(box.ProgramIcon->pixmap().isNull());
     box.show();
     QTest::mouseClick(box.DatabaseCredit, Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
