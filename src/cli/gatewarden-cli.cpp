@@ -19,11 +19,14 @@
 
 namespace {
 
-enum ExitCode { kOk = 0, kFailed = 1, kPortOrSetup = 2, kUsage = 64 };
+enum ExitCode { kOk = 0, kFailed = 1, kPortOrSetup = 2, kUsage = 64, kInterrupted = 130 };
 
+// Set by Ctrl-C; the loops see it between two controller commands.
 volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t everInterrupted = 0;
 void OnInterrupt(int) {
   interrupted = 1;
+  everInterrupted = 1;
 }
 
 void Out(const QString& text) {
@@ -52,7 +55,8 @@ const char* const kSyncHelp =
     "Each door's status texts go to standard output, progress to standard error. Ctrl-C stops\n"
     "the run between two controller commands. Exit code 0 when every chosen door was on-line\n"
     "and every phase succeeded; 1 when a door was off-line, a phase failed or the run was\n"
-    "stopped; 2 when the serial port cannot be opened or a device number has no door.\n"
+    "stopped; 2 when the serial port cannot be opened or a device number has no door; 130\n"
+    "after Ctrl-C.\n"
     "\n"
     "The installation folder is $GATEWARDEN_HOME, else the folder of the program.\n";
 
@@ -150,6 +154,7 @@ int Sync(const QStringList& args) {
   ConsoleHost host(rows);
   const TSyncOutcome outcome = TCommSyncEngine(host).Run(rows, options);
   if (!outcome.PortOpened) return kPortOrSetup;
+  if (everInterrupted) return kInterrupted;
   if (outcome.Failed || outcome.Stopped || outcome.AnyOffline || outcome.AnyFailure) {
     return kFailed;
   }
