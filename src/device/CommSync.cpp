@@ -75,7 +75,9 @@ void TSyncRun::SyncDoor(int row, const TSyncRow& door) {
   if (options.Collect) Collect(door);
 
   Status(_("Setting datetime..."));
-  Status(SetClock(door.DeviceId) ? _("Set datetime success.") : _("Set datetime failure."));
+  const bool clockSet = SetClock(door.DeviceId);
+  if (!clockSet) outcome.AnyFailure = true;
+  Status(clockSet ? _("Set datetime success.") : _("Set datetime failure."));
 
   if (options.Users) {
     const bool ok = UserPhase(door);
@@ -127,6 +129,7 @@ int TSyncRun::CollectionLoop(const TSyncRow& door) {
     host.Progress().SetPosition(passes);
     bool stored = true;
     for (;;) {
+      host.Progress().Repaint();
       host.ProcessMessages();
       if (attempt > 0) QThread::msleep(static_cast<unsigned long>(attempt) * 50);
       result = MjReadRecord(port, door.DeviceId, attempt > 0, record);
@@ -169,15 +172,18 @@ bool TSyncRun::SetClock(int device) {
                        d.dayOfWeek()) == 0;  // Monday 1 .. Sunday 7
 }
 
+// A revocation still queued, or an entry the controller did not answer for, makes the phase a
+// failure: the controller may still open the door for someone it should not, or not yet for
+// someone it should.
 bool TSyncRun::UserPhase(const TSyncRow& door) {
   try {
     TRegUserOperater regs;
     regs.QueueExpiredDeletes(door.DoorKey);
     Status(_("Clean invalid user data..."));
-    regs.SendWaitingDeletes(port, door.DeviceId, host.Progress());
+    const bool deletionsSent = regs.SendWaitingDeletes(port, door.DeviceId, host.Progress());
     Status(_("Registing user..."));
     const std::vector<TRegUser> users = regs.GetValidDoorRegs(door.DoorKey);
-    if (users.empty()) return true;
+    if (users.empty()) return deletionsSent;
     host.Progress().SetRange(0, static_cast<int>(users.size()) - 1);
     host.Progress().SetPosition(0);
     const QString today = FormatDate(Today());
@@ -201,7 +207,7 @@ bool TSyncRun::UserPhase(const TSyncRow& door) {
                                          password, cardNo, userId);
       if (result == 3) ++unanswered;
     }
-    return true;
+    return deletionsSent && unanswered == 0;
   } catch (const std::exception& e) {
     HintBox(_("Exception: ") + QString::fromUtf8(e.what()));
     return false;
@@ -228,7 +234,9 @@ bool TSyncRun::ParameterPhase(const QString& cleanText, const QString& setText,
       if (idLimited && commands[k].id >= 100) continue;  // the controller holds ids 1..99
       if (commands[k].send() == 3) ++unanswered;
     }
-    return true;
+    // A command without answer did not reach the controller: no success, even when the phase
+    // was sent to its end.
+    return unanswered == 0;
   } catch (const std::exception&) {
     return false;
   }

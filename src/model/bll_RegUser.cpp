@@ -139,20 +139,21 @@ void TRegUserOperater::PurgeWaitingDeletes() {
       QStringLiteral("Delete from WaitingDelete where DeviceId not in(select DeviceId from Door)"));
 }
 
-void TRegUserOperater::SendWaitingDeletes(int comNo, int deviceId, IProgress& progress) {
+bool TRegUserOperater::SendWaitingDeletes(int comNo, int deviceId, IProgress& progress) {
   OpenQuery(QStringLiteral("SELECT * from WaitingDelete where DeviceId=") + Num(deviceId), FQuery);
   const int count = FQuery.RecordCount();
   progress.SetRange(0, count > 0 ? count - 1 : 0);
   // Rows already removed with an earlier confirmed duplicate need no second command.
   std::set<std::tuple<QString, QString, int>> confirmed;
   int unanswered = 0;
+  bool allConfirmed = true;
   for (int i = 0; i < count; ++i) {
     FQuery.MoveTo(i);
     progress.SetPosition(i);
     progress.Repaint();
     if (unanswered > 3) {
       progress.SetPosition(0);
-      return;
+      return false;
     }
     const QString uid = FQuery.FieldByName(QStringLiteral("UID")).AsString();
     const QString queuedCard = FQuery.FieldByName(QStringLiteral("UCard")).AsString();
@@ -166,10 +167,12 @@ void TRegUserOperater::SendWaitingDeletes(int comNo, int deviceId, IProgress& pr
               QStringLiteral("' and UCard='") + QuotedSql(queuedCard) +
               QStringLiteral("' and DeviceId=") + Num(rowDevice));
       confirmed.insert(row);
-    } else if (result == 3) {
-      ++unanswered;
+    } else {
+      allConfirmed = false;
+      if (result == 3) ++unanswered;
     }
   }
+  return allConfirmed;
 }
 
 // Queues one entry per row the statement selects: the card as stored, or (cardless) the UID

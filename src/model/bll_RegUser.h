@@ -36,8 +36,8 @@ class TRegUserOperater {
   void PurgeWaitingDeletes();
   // Sends the queued deletions of one controller, UID then entry card. A confirmed row is
   // removed together with its duplicates; the others stay queued. Gives up at the row after
-  // the fourth unanswered command.
-  void SendWaitingDeletes(int comNo, int deviceId, IProgress& progress);
+  // the fourth unanswered command. True when no deletion of the controller is left queued.
+  bool SendWaitingDeletes(int comNo, int deviceId, IProgress& progress);
   // Queues the entries of the door's users whose validity ended before today. Database errors
   // are rolled back and swallowed.
   void QueueExpiredDeletes(int doorId);

@@ -20,7 +20,23 @@ kv60sim::Record CardRecord(const QString& uid, const QString& card, const QDateT
 
 }  // namespace
 
-class Sync : public SyncFixture {};
+class Sync : public SyncFixture {
+ protected:
+  // A fresh installation for the next case of a table: door 1 on controller 1, which holds
+  // `records` card records of 2024-06-01, one a minute from 08:00.
+  kv60sim::Controller& FreshDoorWithRecords(int records) {
+    TearDown();
+    SetUp();
+    host = RecordingHost();
+    AddDoor(1, 1);
+    kv60sim::Controller& controller = sim->Add(1);
+    for (int i = 0; i < records; ++i) {
+      controller.AddRecord(
+          CardRecord("0001", "12345678", QDateTime(QDate(2024, 6, 1), QTime(8, i, 0))));
+    }
+    return controller;
+  }
+};
 
 TEST_F(Sync, TwoControllersAreBroughtUpToDateAndTheirRecordsCollected) {
   AddDoor(1, 1);
@@ -48,6 +64,14 @@ TEST_F(Sync, TwoControllersAreBroughtUpToDateAndTheirRecordsCollected) {
   one.AddRecord(CardRecord("0000", "99999999", QDateTime(QDate(2024, 6, 1), QTime(8, 0, 0)), 6));
   two.AddRecord(CardRecord("0001", "12345678", QDateTime(QDate(2024, 6, 2), QTime(9, 0, 0))));
   one.SetUser({"01", "01FFFFFF", "FFFFFF", "55555555", "0055"});  // stays: nothing queued it
+  // What the controller held before: every kind is cleared before the database's is written.
+  one.SetTimeZone(9, {});
+  one.SetWeekPlan(9, {});
+  one.SetHoliday(9, {});
+  one.SetHolidayPlan(9, {});
+  one.SetControlGroup(9, {});
+  one.SetInPort(2, {});
+  one.SetOutPort(3, {});
 
   const TSyncOutcome outcome = RunSync({Row(1, 1), Row(2, 2)});
   EXPECT_TRUE(outcome.SomeOnline);
@@ -86,6 +110,11 @@ TEST_F(Sync, TwoControllersAreBroughtUpToDateAndTheirRecordsCollected) {
   EXPECT_EQ(one.InPorts().at(1).begin, QTime(8, 30));
   EXPECT_EQ(one.OutPorts().at(1).delay, 5);
   EXPECT_TRUE(two.InPorts().empty() || two.InPorts().at(1).funcId == 0);
+  EXPECT_EQ(one.TimeZones().count(9) + one.WeekPlans().count(9) + one.Holidays().count(9) +
+                one.HolidayPlans().count(9) + one.ControlGroups().count(9),
+            0u);
+  EXPECT_EQ(one.InPorts().size(), 1u);
+  EXPECT_EQ(one.OutPorts().size(), 1u);
 
   // The order of one door: probe, collection, clock, users, then each kind cleared and set.
   QStringList codes = RequestCodes();
@@ -208,4 +237,183 @@ TEST_F(Sync, AStopRequestAnsweredYesEndsTheRunBeforeTheNextDoor) {
   EXPECT_EQ(host.questions, QStringList({"Setting Door 1. Do you stop Setting?"}));
   EXPECT_TRUE(sim->line.Requests().empty());
   EXPECT_EQ(Scalar("select count(*) from WaitingDelete"), "1");  // no purge after a stop
+}
+
+TEST_F(Sync, ReadsThatFailAreRetriedWithTheCurrentRecordAndGivenUpAfterTheLastTry) {
+  struct Case {
+    const char* name;
+    kv60sim::Fault fault;
+    QStringList reads;  // "066"/"067" in order
+    int stored;
+    bool logged;  // "Operation error, retry too much:" in the error log
+  };
+  const Case cases[] = {
+      // The reply to "066" is spoilt once: the same record is read again with "067".
+      {"one spoilt reply",
+       kv60sim::Fault::BadChecksum().On("066"),
+       {"067", "066", "067", "066", "066"},
+       3,
+       false},
+      // Every read of the first record fails: six reads, a line in the error log, and the run
+      // moves on to the next record.
+      {"retries used up",
+       kv60sim::Fault::BadChecksum().On("067").Times(6),
+       {"067", "067", "067", "067", "067", "067", "066", "066", "066"},
+       2,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreshDoorWithRecords(3);
+    sim->line.AddFault(c.fault);
+    const TSyncOutcome outcome = RunSync({Row(1, 1)}, {true, false, false});
+    EXPECT_EQ(RequestCodes().filter(QRegularExpression("^06[67]$")), c.reads);
+    EXPECT_EQ(outcome.RecordsStored, c.stored);
+    EXPECT_TRUE(host.statuses[0].contains("Complete collecting"));
+    ExecSQL("attach 'database/202406.sqb' as june");
+    EXPECT_EQ(Scalar("select count(*) from june.IoData"), QString::number(c.stored));
+    ExecSQL("detach june");
+    QFile log(ErrorLogFileName(Today()));
+    const bool logged =
+        log.open(QIODevice::ReadOnly) && log.readAll().contains("Operation error, retry too much:");
+    EXPECT_EQ(logged, c.logged);
+  }
+}
+
+TEST_F(Sync, StopRequestsInsideAPhase) {
+  struct Case {
+    const char* name;
+    TSyncOptions options;
+    int stopAtPoll;  // 1 discards an earlier press, 2 is the door's own question
+    bool answer;
+    const char* question;
+    const char* status;
+    int stored;
+    size_t users;
+  };
+  const Case cases[] = {
+      {"collection, Yes",
+       {true, false, false},
+       5,
+       true,
+       "Collecting record. Do you stop collecting?",
+       "Collection has been interrupted",
+       2,
+       0},
+      {"collection, No",
+       {true, false, false},
+       5,
+       false,
+       "Collecting record. Do you stop collecting?",
+       "Complete collecting",
+       5,
+       0},
+      {"users, Yes",
+       {false, true, false},
+       4,
+       true,
+       "Registing user. Do you stop Registing?",
+       "Regist user failure",
+       0,
+       1},
+      {"users, No",
+       {false, true, false},
+       4,
+       false,
+       "Registing user. Do you stop Registing?",
+       "Regist user success",
+       0,
+       3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    kv60sim::Controller& controller = FreshDoorWithRecords(5);
+    for (const char* uid : {"0001", "0002", "0003"}) Authorise(AddUser(uid, QString()), 1);
+    host.stopAtPoll = c.stopAtPoll;
+    host.answer = c.answer;
+    const TSyncOutcome outcome = RunSync({Row(1, 1)}, c.options);
+    EXPECT_EQ(host.questions, QStringList({c.question}));
+    EXPECT_TRUE(host.statuses[0].contains(c.status)) << host.statuses[0].join(" | ").toStdString();
+    EXPECT_EQ(outcome.RecordsStored, c.stored);
+    EXPECT_EQ(controller.Users().size(), c.users);
+    // A stop inside a phase ends only that phase: the door's run goes on to its end.
+    EXPECT_FALSE(outcome.Stopped);
+    EXPECT_EQ(host.statuses[0].last(), "Sync operation Finish");
+  }
+}
+
+TEST_F(Sync, UserEntriesFillMissingFieldsAsTheControllerExpects) {
+  AddDoor(1, 1);
+  kv60sim::Controller& c = sim->Add(1);
+  Authorise(AddUser("", "", "2099-12-31", ""), 1, 26);  // neither card nor UID nor password
+  Authorise(AddUser("0007", "", "2099-12-31", "004711"), 1, 3);
+  RunSync({Row(1, 1)}, {false, true, false});
+  const auto users = c.Users();
+  ASSERT_EQ(users.size(), 2u);
+  const kv60sim::UserEntry& blank = users.at("FFFFFFFF");
+  EXPECT_EQ(blank.userId, "FFFF");
+  EXPECT_EQ(blank.password, "FFFFFF");
+  EXPECT_EQ(blank.groupField, "1AFFFFFF");
+  EXPECT_EQ(blank.kind, "01");
+  EXPECT_EQ(users.at("00070007").password, "004711");
+  EXPECT_EQ(users.at("00070007").groupField, "03FFFFFF");
+}
+
+TEST_F(Sync, APhaseWhoseFewCommandsAllWentUnansweredIsNoSuccess) {
+  AddDoor(1, 1);
+  sim->Add(1);
+  ExecSQL(
+      "insert into Inportinfo(Did, Portnum, Fncid, Isenable, Ishigh, Bgntime, Endtime) "
+      "values(1, 1, 1, '1', '0', '08:30:00', '17:00:00'), "
+      "(1, 2, 2, '1', '0', '08:30:00', '17:00:00')");
+  Authorise(AddUser("0001", "12345678"), 1);
+  sim->line.AddFault(kv60sim::Fault::NoAnswer().On("032").Times(0));
+  sim->line.AddFault(kv60sim::Fault::NoAnswer().On("009").Times(0));
+  const TSyncOutcome outcome = RunSync({Row(1, 1)}, {false, true, true});
+  EXPECT_TRUE(host.statuses[0].contains("Set input port failure"));
+  EXPECT_TRUE(host.statuses[0].contains("Regist user failure"));
+  EXPECT_TRUE(host.statuses[0].contains("Set output port success"));
+  EXPECT_TRUE(outcome.AnyFailure);
+}
+
+TEST_F(Sync, StatusesOfOneDoorInTheirOrder) {
+  AddDoor(1, 1);
+  kv60sim::Controller& c = sim->Add(1);
+  c.AddRecord(CardRecord("0001", "12345678", QDateTime(QDate(2024, 6, 1), QTime(8, 0))));
+  RunSync({Row(1, 1)});
+  EXPECT_EQ(host.statuses[0], QStringList({"On-Line",
+                                           "Collecting record ...",
+                                           "Complete collecting",
+                                           "Collection is complete.",
+                                           "Setting datetime...",
+                                           "Set datetime success.",
+                                           "Clean invalid user data...",
+                                           "Registing user...",
+                                           "Regist user success",
+                                           "Clean invalid time zone data...",
+                                           "Setting time zone...",
+                                           "Set time zone success",
+                                           "Clean invalid week plan data...",
+                                           "Setting week plan...",
+                                           "Set week plan success",
+                                           "Clean invalid holiday data...",
+                                           "Setting holiday...",
+                                           "Setting holiday success",
+                                           "Setting holiday plan...",
+                                           "Clean invalid holiday plan data...",
+                                           "Setting holiday plan...",
+                                           "Set holiday plan success",
+                                           "Setting group...",
+                                           "Clean invalid group data...",
+                                           "Setting group data...",
+                                           "Set group success",
+                                           "Setting input port...",
+                                           "Clean invalid input port data...",
+                                           "Setting input port...",
+                                           "Set input port success",
+                                           "Setting output port...",
+                                           "Clean invalid output port data...",
+                                           "Setting output port...",
+                                           "Set output port success",
+                                           "Sync operation Finish"}));
 }

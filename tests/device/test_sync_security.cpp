@@ -67,7 +67,10 @@ TEST_F(SyncSecurity, RevokedAccessLeavesTheControllerAfterOneSynchronisation) {
     SetUp();
     SetUpInstallation();
     c.revoke(alice, messages);
-    RunSync({Row(1, 1)});
+    host.statuses.clear();
+    const TSyncOutcome outcome = RunSync({Row(1, 1)});
+    EXPECT_TRUE(host.statuses[0].contains("Regist user success"));
+    EXPECT_FALSE(outcome.AnyFailure);
     const auto users = controller->Users();
     EXPECT_EQ(users.count(c.revokedCard), 0u);
     EXPECT_EQ(users.count("22222222"), 1u) << "still-valid Bob must be written";
@@ -80,12 +83,19 @@ TEST_F(SyncSecurity, AnUnansweredControllerKeepsTheQueuedDeletionsForTheNextRun)
   TRegUserOperater().QueueCardDeletes(alice);
   TUserOperater().ReclaimUserCard(alice);
   sim->line.AddFault(kv60sim::Fault::NoAnswer().On("010").Times(0));
-  RunSync({Row(1, 1)}, {false, true, false});
+  TSyncOutcome outcome = RunSync({Row(1, 1)}, {false, true, false});
   EXPECT_EQ(controller->Users().count("11111111"), 1u);
   EXPECT_EQ(Scalar("select count(*) from WaitingDelete"), "1");
+  // Bob is written, but the run does not pass the revocation off as done.
+  EXPECT_EQ(controller->Users().count("22222222"), 1u);
+  EXPECT_TRUE(host.statuses[0].contains("Regist user failure"));
+  EXPECT_TRUE(outcome.AnyFailure);
 
   sim->line.ClearFaults();
-  RunSync({Row(1, 1)}, {false, true, false});
+  host.statuses.clear();
+  outcome = RunSync({Row(1, 1)}, {false, true, false});
   EXPECT_EQ(controller->Users().count("11111111"), 0u);
   EXPECT_EQ(Scalar("select count(*) from WaitingDelete"), "0");
+  EXPECT_TRUE(host.statuses[0].contains("Regist user success"));
+  EXPECT_FALSE(outcome.AnyFailure);
 }

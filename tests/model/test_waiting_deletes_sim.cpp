@@ -57,7 +57,7 @@ TEST_F(WaitingDeletesOnController, DeletesExactlyTheQueuedEntriesUidFirst) {
   regs.AddWaitingDelete("0043", "", 7);
   regs.AddWaitingDelete("0050", "", 9);  // another controller's row is not touched
   CountingProgress progress;
-  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  EXPECT_TRUE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress));
 
   const auto users = door.Users();
   EXPECT_EQ(users.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(WaitingDeletesOnController, AnEntryTheControllerRefusesStaysQueued) {
   TRegUserOperater regs;
   regs.AddWaitingDelete("0099", "12345678", 7);  // the card belongs to another UID
   CountingProgress progress;
-  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  EXPECT_FALSE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress));
   EXPECT_EQ(door.Users().count("12345678"), 1u);
   EXPECT_EQ(QueueRows(), QStringList({"0099|12345678|7"}));
 }
@@ -99,7 +99,7 @@ TEST_F(WaitingDeletesOnController, GivesUpAfterTheFourthUnansweredCommand) {
     regs.AddWaitingDelete(QString("%1").arg(i, 4, 10, QChar('0')), "", 7);
   sim.line.AddFault(kv60sim::Fault::NoAnswer().Times(4));
   CountingProgress progress;
-  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  EXPECT_FALSE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress));
 
   // Four commands went unanswered; the fifth row is not sent and everything stays queued.
   EXPECT_EQ(sim.line.Requests().size(), 4u);
@@ -109,7 +109,7 @@ TEST_F(WaitingDeletesOnController, GivesUpAfterTheFourthUnansweredCommand) {
   EXPECT_EQ(progress.last, 0);
 
   // The next run, with the controller answering again, sends them all.
-  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  EXPECT_TRUE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress));
   EXPECT_TRUE(QueueRows().isEmpty());
   EXPECT_TRUE(door.Users().empty());
 }
