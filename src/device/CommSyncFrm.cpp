@@ -106,6 +106,14 @@ TfrmCommSync::TfrmCommSync(QWidget* parent) : TfrmBaseEdit(parent) {
 
 TfrmCommSync::~TfrmCommSync() {
   qApp->removeEventFilter(this);
+  ReleasePort();
+}
+
+void TfrmCommSync::ReleasePort() {
+  if (released) return;
+  released = true;
+  ClosePort(CurrentComPort);
+  FreePortTexts();
 }
 
 void TfrmCommSync::FormShow() {
@@ -124,14 +132,21 @@ void TfrmCommSync::FormShow() {
 }
 
 void TfrmCommSync::closeEvent(QCloseEvent* event) {
-  if (running) {  // the run ends first; Esc asks it to stop
+  if (running) {  // the run ends first; closing asks it to stop
     stopPressed = true;
     event->ignore();
     return;
   }
-  ClosePort(CurrentComPort);
-  FreePortTexts();
   TfrmBaseEdit::closeEvent(event);
+}
+
+void TfrmCommSync::done(int result) {
+  if (running) {
+    stopPressed = true;
+    return;
+  }
+  ReleasePort();
+  TfrmBaseEdit::done(result);
 }
 
 bool TfrmCommSync::eventFilter(QObject* watched, QEvent* event) {
@@ -236,7 +251,8 @@ bool TfrmCommSync::Ask(const QString& question) {
 }
 
 void TfrmCommSync::SetRange(int minimum, int maximum) {
-  pbSync->setRange(minimum, maximum);
+  // An empty range would turn the bar into a busy indicator.
+  pbSync->setRange(minimum, qMax(maximum, minimum + 1));
 }
 
 void TfrmCommSync::SetPosition(int position) {

@@ -50,6 +50,9 @@ class TfrmCommSync : public TfrmBaseEdit, public IDeviceLoopHost, public IProgre
   void sbClearAllClick();
   void sbCheckOnClick();
   void btnOKClick() override;
+  // Closes the window (FormClose: the port and the port texts are released); refused while a
+  // run is active, where it counts as a stop request.
+  void done(int result) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +61,8 @@ class TfrmCommSync : public TfrmBaseEdit, public IDeviceLoopHost, public IProgre
  private:
   void SetBusy(bool busy);
   bool OpenCurrentPort();
+  void ReleasePort();
   bool running = false;
+  bool released = false;
   bool stopPressed = false;
 };
