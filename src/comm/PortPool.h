@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -30,6 +31,8 @@ class TFrm_MjComm {
   struct PortSlot {
     std::unique_ptr<ISerialLine> port;
     std::recursive_mutex lock;
+    // Since when the line has been quiet: its opening, or the end of the last exchange.
+    std::chrono::steady_clock::time_point quietSince;
   };
   PortSlot& Slot(int ComNo) { return FSlots[ComNo - 1]; }
 

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <chrono>
+#include <thread>
+#include <vector>
 
 #include "app/u_Function.h"
 #include "comm/PortPool.h"
@@ -273,6 +276,55 @@ TEST_F(PortPool, AnIncompleteWriteGivesTwoAndFreesTheSlot) {
   ASSERT_EQ(OpenPort(3), 0);
   EXPECT_EQ(MjTestOnline(3, 1), 2);
   EXPECT_EQ(MjTestOnline(3, 1), 2);  // the slot's lock was released
+  SetSerialLineFactory(nullptr);
+}
+
+// A line that notes when it was opened, written to and read from.
+class TimedLine : public ISerialLine {
+ public:
+  using Clock = std::chrono::steady_clock;
+  bool Open(const QString&) override {
+    quiet.push_back(Clock::now());
+    return open = true;
+  }
+  bool IsOpen() const override { return open; }
+  bool Close() override {
+    open = false;
+    return true;
+  }
+  void Purge() override {}
+  qint64 Write(const QByteArray& data) override {
+    writes.push_back(Clock::now());
+    return data.size();
+  }
+  bool WaitForCharacter(char, int) override { return true; }
+  QByteArray ReadWaiting() override {
+    quiet.push_back(Clock::now());
+    return QByteArray();
+  }
+  bool open = false;
+  std::vector<Clock::time_point> quiet;  // opening, then the end of each exchange
+  std::vector<Clock::time_point> writes;
+};
+
+TEST_F(PortPool, TheLineIsQuietForTheGapBeforeEveryFrame) {
+  TimedLine* line = nullptr;
+  SetSerialLineFactory([&line] {
+    auto made = std::make_unique<TimedLine>();
+    if (!line) line = made.get();  // slot 1
+    return made;
+  });
+  ASSERT_EQ(OpenPort(1), 0);
+  // Right after opening, back to back, and after the caller spent part of the gap or more.
+  for (int idleMs : {0, 0, 3, 12}) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(idleMs));
+    MjTestOnline(1, 1);
+  }
+  ASSERT_EQ(line->writes.size(), 4u);
+  ASSERT_EQ(line->quiet.size(), 5u);
+  for (size_t i = 0; i < line->writes.size(); ++i) {
+    EXPECT_GE(line->writes[i] - line->quiet[i], std::chrono::milliseconds(5)) << "frame " << i;
+  }
   SetSerialLineFactory(nullptr);
 }
 
