@@ -27,7 +27,7 @@ test: test-build
 
 # Extracts every translatable text of the sources into resources/locale/default.pot.
 pot:
-	xgettext --from-code=UTF-8 --language=C++ --keyword=_ --no-location --sort-output \
+	xgettext --from-code=UTF-8 --language=C++ --keyword=_ --keyword=N_ --no-location --sort-output \
 	  -o resources/locale/default.pot $$(find src -name '*.cpp' -o -name '*.h' | sort)
 
 fuzz: deps

@@ -1,28 +1,48 @@
-// Program entry. The main window comes with the application shell; for now the program opens
-// the installation's database and reports what it found.
+// Program entry: runs the start-up sequence, then the message loop while the main window is
+// open.
 #include <QApplication>
-#include <QDir>
 #include <cstdio>
+#include <cstring>
 
+#include "app/Startup.h"
 #include "app/u_Function.h"
-#include "data/bll_config.h"
-#include "data/db_Exec.h"
-#include "platform/Translation.h"
+#include "app/u_FunctionWidgets.h"
+
+namespace {
+
+// On Linux, Qt stops with a terse message about platform plug-ins when there is no display;
+// say what to do instead.
+bool DisplayMissing(int argc, char* argv[]) {
+#if defined(Q_OS_LINUX)
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return false;
+  return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+  Q_UNUSED(argc);
+  Q_UNUSED(argv);
+  return false;
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  AppPath = GetAppPath();
-  QDir::setCurrent(AppPath);
-  ReadAppVersion();
-  try {
-    TConfigOp config;
-    LanguageCode = config.GetLanguage();
-    gw::UseLanguage(LanguageCode);
-  } catch (const EDatabaseError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
+  if (DisplayMissing(argc, argv)) {
+    std::fprintf(stderr,
+                 "gatewarden: no display found (DISPLAY and WAYLAND_DISPLAY are empty).\n"
+                 "Start it on a desktop, or under a virtual X server: xvfb-run -a %s\n",
+                 argv[0]);
+    return 2;
   }
-  std::printf("Gatewarden %s: installation %s, language %s\n", qPrintable(AppVersion),
-              qPrintable(QDir::toNativeSeparators(AppPath)), qPrintable(LanguageCode));
-  return 0;
+  QApplication app(argc, argv);
+  TMessageBoxSink messageBoxes;
+  SetMessageSink(&messageBoxes);
+  int code = 0;
+  {
+    TStartup startup(QApplication::arguments());
+    code = startup.Run() ? QApplication::exec() : startup.ExitCode();
+  }
+  SetMessageSink(nullptr);
+  return code;
 }

@@ -55,9 +55,9 @@ QString Unescape(const QString& s) {
   return out;
 }
 
-// Every text the sources pass to _() as a literal.
+// Every text the sources pass to _() as a literal, and every caption they mark with N_().
 QSet<QString> TextsUsedInSources() {
-  static const QRegularExpression call(R"re(\b_\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
+  static const QRegularExpression call(R"re(\bN?_\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
   static const QRegularExpression piece(R"re("((?:[^"\\]|\\.)*)")re");
   QSet<QString> texts;
   QDirIterator it(SourceRoot() + "/src", {"*.cpp", "*.h"}, QDir::Files,
