@@ -7,6 +7,7 @@
 #include "app/AboutFrm.h"
 #include "app/Configuration.h"
 #include "app/SysPasswordFrm.h"
+#include "device/CommSearchFrm.h"
 #include "platform/FormTranslation.h"
 #include "platform/HelpView.h"
 #include "platform/Pictures.h"
@@ -76,7 +77,10 @@ void TframTool::Retranslate() {
 // The synchronisation, the parameter read-back and the record report come with the device
 // link and the record queries.
 void TframTool::btn_CommSyncClick() {}
-void TframTool::btn_CommQueryClick() {}
+void TframTool::btn_CommQueryClick() {
+  TfrmCommSearch dialog(window());
+  dialog.exec();
+}
 void TframTool::btn_reportClick() {}
 
 void TframTool::btn_configClick() {
