@@ -4,7 +4,7 @@
 set(GW_SQL_DIR ${CMAKE_SOURCE_DIR}/resources/sql)
 file(GLOB GW_PORTFUNC_SQL CONFIGURE_DEPENDS ${GW_SQL_DIR}/portfunc_*.sql)
 list(SORT GW_PORTFUNC_SQL)
-set(GW_MAIN_SQL ${GW_SQL_DIR}/Gatewarden.sql ${GW_PORTFUNC_SQL})
+set(GW_MAIN_SQL ${GW_SQL_DIR}/Gatewarden.sql ${GW_SQL_DIR}/dbRecord.sql ${GW_PORTFUNC_SQL})
 string(REPLACE ";" "|" GW_MAIN_SQL_ARG "${GW_MAIN_SQL}")
 
 add_custom_command(

@@ -3,7 +3,8 @@
 # Further arguments go to the program (for example -debug). Unless GATEWARDEN_PORTS already
 # names a folder of ports (or KV60SIM=0), a demo line of simulated controllers (kv60sim,
 # devices 1 and 2) answers on COM1 meanwhile; it takes commands through the FIFO
-# <build>/ports/control and stops when the program exits.
+# <build>/ports/control and stops when the program exits. A database without doors then gets
+# the demo doors and users (resources/demo/demo.sql).
 set -euo pipefail
 BUILD_DIR=${1:-build}
 cd "$(dirname "$0")/.."
@@ -34,11 +35,15 @@ fi
 
 if [ -z "${GATEWARDEN_PORTS:-}" ] && [ "${KV60SIM:-1}" != 0 ] && [ -x "$BUILD_DIR/kv60sim" ]; then
   export GATEWARDEN_PORTS="$PWD/$BUILD_DIR/ports"
+  # A database without doors gets the demo doors and users of the simulated controllers.
+  db="${GATEWARDEN_HOME:-$BUILD_DIR}/Gatewarden.sqb"
+  if [ -f "$db" ] && [ "$(sqlite3 "$db" 'select count(*) from Door')" = 0 ]; then
+    echo "run: adding the demo doors and users to $db"
+    sqlite3 -bail "$db" < resources/demo/demo.sql
+  fi
   "$BUILD_DIR/kv60sim" --demo --ports "$GATEWARDEN_PORTS" --com 1 \
     --control "$GATEWARDEN_PORTS/control" </dev/null &
   sim=$!
   trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
-  "$PROGRAM" "${@:2}"
-else
-  exec "$PROGRAM" "${@:2}"
 fi
+"$PROGRAM" "${@:2}"

@@ -159,26 +159,8 @@ CREATE TABLE ControlGroup (
   HldPlanEnabled INTEGER
 );
 
--- The record report also reads an unqualified IoData; the main database's copy stays empty.
-CREATE TABLE IoData (
-  UKey      TEXT,
-  UID       TEXT,
-  UName     TEXT,
-  UCard     TEXT,
-  UGrpId    INTEGER,
-  UGrpName  TEXT,
-  Did       INTEGER,
-  DName     TEXT,
-  DGrpId    INTEGER,
-  DGrpname  TEXT,
-  IoDate    TEXT,
-  Isin      INTEGER,
-  CardType  INTEGER,
-  PassType  INTEGER,
-  WarnType  INTEGER,
-  EventSrc  INTEGER,
-  EventType INTEGER
-);
+-- The main database's own (always empty) IoData, which the record report also reads,
+-- comes from dbRecord.sql, so that both files hold the same table.
 
 CREATE INDEX idx_RegUser_DId ON RegUser (DId);
 CREATE INDEX idx_RegUser_UKey ON RegUser (UKey);

@@ -1,4 +1,5 @@
--- The record template: each month file is a copy of it.
+-- The record table: the record template (each month file is a copy of it) and the main
+-- database, whose copy stays empty, both hold it.
 BEGIN TRANSACTION;
 CREATE TABLE IoData (
   UKey      TEXT,

@@ -20,8 +20,7 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  imgTop = StretchedPicture(QStringLiteral("band_top.png"), this, "imgTop");
-  imgTop->setFixedHeight(56);
+  imgTop = StretchedPicture(QStringLiteral("band_top.png"), this, "imgTop", 56);
   lblHint = new QLabel(imgTop);
   lblHint->setObjectName(QStringLiteral("lblHint"));
   lblHint->setAttribute(Qt::WA_TranslucentBackground);
@@ -41,8 +40,7 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* parent)
   pnlInfo->setPalette(info);
   layout->addWidget(pnlInfo, 1);
 
-  imgLine = StretchedPicture(QStringLiteral("band_line.png"), this, "imgLine");
-  imgLine->setFixedHeight(4);
+  imgLine = StretchedPicture(QStringLiteral("band_line.png"), this, "imgLine", 4);
   layout->addWidget(imgLine);
 
   Panel1 = new QFrame(this);

@@ -29,8 +29,7 @@ TfrmShowBase::TfrmShowBase(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Fra
   auto* grid = new QGridLayout(Panel1);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
-  imgHitTop = StretchedPicture(QStringLiteral("show_top.png"), Panel1, "imgHitTop");
-  imgHitTop->setFixedHeight(28);
+  imgHitTop = StretchedPicture(QStringLiteral("show_top.png"), Panel1, "imgHitTop", 28);
   grid->addWidget(imgHitTop, 0, 0);
   imgHitMain = StretchedPicture(QStringLiteral("show_main.png"), Panel1, "imgHitMain");
   grid->addWidget(imgHitMain, 1, 0);

@@ -36,7 +36,8 @@ void ExecuteScript(sqlite3* handle, const QString& script) {
 }  // namespace
 
 QString DeliveredMainDatabaseSql() {
-  QString sql = ReadResource(QStringLiteral(":/sql/Gatewarden.sql"));
+  QString sql = ReadResource(QStringLiteral(":/sql/Gatewarden.sql")) + QLatin1Char('\n') +
+                DeliveredRecordDatabaseSql();
   QDir dir(QStringLiteral(":/sql"));
   for (const QString& name :
        dir.entryList({QStringLiteral("portfunc_*.sql")}, QDir::Files, QDir::Name)) {

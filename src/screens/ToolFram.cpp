@@ -8,6 +8,7 @@
 #include "app/Configuration.h"
 #include "app/SysPasswordFrm.h"
 #include "device/CommSearchFrm.h"
+#include "device/CommSyncFrm.h"
 #include "platform/FormTranslation.h"
 #include "platform/HelpView.h"
 #include "platform/Pictures.h"
@@ -76,11 +77,16 @@ void TframTool::Retranslate() {
 
 // The synchronisation, the parameter read-back and the record report come with the device
 // link and the record queries.
-void TframTool::btn_CommSyncClick() {}
+void TframTool::btn_CommSyncClick() {
+  TfrmCommSync dialog(window());
+  dialog.exec();
+}
+
 void TframTool::btn_CommQueryClick() {
   TfrmCommSearch dialog(window());
   dialog.exec();
 }
+
 void TframTool::btn_reportClick() {}
 
 void TframTool::btn_configClick() {

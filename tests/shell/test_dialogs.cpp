@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -79,13 +80,27 @@ TEST_F(DialogBases, CaptionsAreTranslatedAtCreationAndSizesFitTheTexts) {
   EXPECT_GE(dialog.width(), 300);
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
   EXPECT_LT(dialog.bbtnCancel->geometry().right(), 0);  // outside the visible area
-  EXPECT_EQ(dialog.imgTop->height(), 56);
+  dialog.show();
+  dialog.layout()->activate();
+  // The parts are stacked, none laid over another.
+  EXPECT_EQ(dialog.imgTop->geometry(), QRect(0, 0, dialog.width(), 56));
+  EXPECT_EQ(dialog.pnlInfo->y(), 56);
+  EXPECT_EQ(dialog.imgLine->y(), dialog.pnlInfo->geometry().bottom() + 1);
+  EXPECT_EQ(dialog.imgLine->height(), 4);
+  EXPECT_EQ(dialog.Panel1->geometry(), QRect(0, dialog.height() - 67, dialog.width(), 67));
+  EXPECT_EQ(dialog.imgLine->geometry().bottom() + 1, dialog.Panel1->y());
+  EXPECT_GT(dialog.pnlInfo->height(), 0);
 
   TfrmSampleShow info;
   EXPECT_EQ(info.lbl_title->text(), "Einstellungen");
   EXPECT_EQ(info.lbl_title->font().pixelSize(), 17);
   EXPECT_TRUE(info.windowFlags() & Qt::FramelessWindowHint);
   info.show();
+  info.layout()->activate();
+  info.Panel1->layout()->activate();
+  EXPECT_EQ(info.imgHitTop->height(), 28);
+  EXPECT_EQ(info.imgHitMain->y(), info.imgHitTop->geometry().bottom() + 1);
+  EXPECT_GT(info.imgHitMain->height(), 300);
   QTest::mouseClick(info.sbClose, Qt::LeftButton);
   EXPECT_FALSE(info.isVisible());
 }

@@ -333,8 +333,12 @@ Controller::Answer Controller::Handle(const QString& code, const QString& payloa
     }
     case 10: {  // delete a user entry: UID, card
       if (!withLength(12)) return bad();
+      // An entry the controller does not hold is gone already: done. An entry of that card
+      // that belongs to another UID is not the one meant, and stays: not found.
       const auto entry = s.users.find(payload.mid(4, 8));
-      if (entry != s.users.end() && entry->second.userId == payload.left(4)) s.users.erase(entry);
+      if (entry == s.users.end()) return a;
+      if (entry->second.userId != payload.left(4)) return notFound();
+      s.users.erase(entry);
       return a;
     }
     case 11: {  // read a user entry

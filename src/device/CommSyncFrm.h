@@ -1,0 +1,63 @@
+// The "Synchronize" window: the doors with check boxes, the three phase boxes, and the run of
+// the synchronisation engine with a status per door. Esc between two commands asks to stop.
+#pragma once
+
+#include <QObject>
+
+#include "app/BaseSetFrm.h"
+#include "device/DeviceLoopHost.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+class TfrmCommSync : public TfrmBaseEdit, public IDeviceLoopHost, public IProgress {
+  Q_OBJECT
+
+ public:
+  explicit TfrmCommSync(QWidget* parent = nullptr);
+  ~TfrmCommSync() override;
+
+  QLabel* lblSerialPort;
+  QCheckBox* chkCollect;
+  QLabel* Label3;
+  QCheckBox* chkUserSync;
+  QLabel* Label4;
+  QCheckBox* chkParamSync;
+  QLabel* Label5;
+  QTreeWidget* lvDoor;
+  QProgressBar* pbSync;
+  QPushButton* sbAll;
+  QPushButton* sbClearAll;
+  QPushButton* sbCheckOn;
+
+  // IDeviceLoopHost
+  void DoorStatus(int row, const QString& text) override;
+  IProgress& Progress() override { return *this; }
+  void ProcessMessages() override;
+  bool StopRequested() override;
+  bool Ask(const QString& question) override;
+  // IProgress
+  void SetRange(int minimum, int maximum) override;
+  void SetPosition(int position) override;
+  void Repaint() override;
+
+ public slots:
+  void FormShow();
+  void sbAllClick();
+  void sbClearAllClick();
+  void sbCheckOnClick();
+  void btnOKClick() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void SetBusy(bool busy);
+  bool OpenCurrentPort();
+  bool running = false;
+  bool stopPressed = false;
+};
