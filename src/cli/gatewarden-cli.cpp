@@ -100,21 +100,30 @@ class ConsoleHost : public IDeviceLoopHost, public IProgress {
   bool StopRequested() override { return interrupted != 0; }
   bool Ask(const QString& question) override { return HintYesNo(question); }
 
-  void SetRange(int, int maximum) override {
+  // Progress lines in steps of a tenth of the range, so that a log stays readable.
+  void SetRange(int minimum, int maximum) override {
+    this->minimum = minimum;
     this->maximum = maximum;
-    last = -1;
+    ranged = true;
+    lastTenth = -1;
   }
   void SetPosition(int position) override {
-    if (position == last) return;
-    last = position;
-    std::fprintf(stderr, "progress %d/%d\n", position, maximum);
+    if (!ranged) return;  // a position before any range says nothing yet
+    const int span = maximum - minimum;
+    const int done = span > 0 ? qBound(0, position - minimum, span) : 0;
+    const int tenth = span > 0 ? done * 10 / span : 10;
+    if (tenth == lastTenth) return;
+    lastTenth = tenth;
+    std::fprintf(stderr, "progress %d%%\n", tenth * 10);
   }
   void Repaint() override {}
 
  private:
   std::vector<TSyncRow> rows;
+  int minimum = 0;
   int maximum = 0;
-  int last = -1;
+  int lastTenth = -1;
+  bool ranged = false;
 };
 
 // Rows of a read-back, printed as they come.

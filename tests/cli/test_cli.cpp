@@ -155,14 +155,16 @@ TEST_F(Cli, SyncExitCodes) {
   EXPECT_TRUE(r.out.contains("The current serial port (COM9) can not be opened.")) << Show(r);
 
   sim = std::make_unique<SimLine>(2);  // COM2, setting 6 = 2
-  sim->Add(1);
+  kv60sim::Controller& front = sim->Add(1);
+  for (const char* card : {"00000001", "00000002"}) front.PresentCard(card);
   TdbConnect::Instance().Close();
   r = Call({"sync", "--device", "1", "--no-params"});
   EXPECT_EQ(r.code, 0) << Show(r);
   EXPECT_TRUE(r.out.contains("1\tFront\tOn-Line"));
   EXPECT_TRUE(r.out.contains("1\tFront\tSync operation Finish"));
   EXPECT_FALSE(r.out.contains("Back"));  // not chosen
-  EXPECT_TRUE(r.err.contains("progress "));
+  EXPECT_TRUE(r.out.contains("1\tFront\tComplete collecting"));
+  EXPECT_TRUE(r.err.contains("progress 100%")) << Show(r);
 
   r = Call({"sync"});  // door 2 has no controller
   EXPECT_EQ(r.code, 1);

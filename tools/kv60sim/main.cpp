@@ -46,6 +46,37 @@ void Print(const QString& text) {
   std::fflush(stdout);
 }
 
+// The demo line of `make run`: controllers 1 and 2 as the demo doors of
+// resources/demo/demo.sql expect them. Each holds card records of the demo users (cards
+// 10000001, 10000002) over last month and this one, an unknown card presented once (it becomes
+// a waiting card), and the user entries of an earlier synchronisation.
+void AddDemoControllers(kv60sim::Line& line) {
+  const QDate today = QDate::currentDate();
+  const QDate lastMonth = today.addMonths(-1);
+  for (int devNo = 1; devNo <= 2; ++devNo) {
+    kv60sim::Controller& c = line.AddController(devNo, QStringLiteral("00000000%1").arg(devNo));
+    for (int i = 0; i < 6; ++i) {
+      kv60sim::Record r;
+      r.userId = QStringLiteral("000%1").arg(i % 2 + 1);
+      r.cardNo = QStringLiteral("1000000%1").arg(i % 2 + 1);
+      r.in = i % 3 != 2;
+      const QDate day = i < 3 ? QDate(lastMonth.year(), lastMonth.month(), 10 + i)
+                              : QDate(today.year(), today.month(), 1);
+      r.time = QDateTime(day, QTime(8 + i, 15 * devNo));
+      c.AddRecord(r);
+    }
+    kv60sim::Record unknown;
+    unknown.type = 6;
+    unknown.cardNo = QStringLiteral("2000000%1").arg(devNo);
+    unknown.time = QDateTime(today, QTime(7, 0));
+    c.AddRecord(unknown);
+    // Anna Berg on both doors, Chen Wei on the first (control group 1, no password).
+    for (int user = 1; user <= (devNo == 1 ? 2 : 1); ++user)
+      c.SetUser({QStringLiteral("01"), QStringLiteral("01FFFFFF"), QStringLiteral("FFFFFF"),
+                 QStringLiteral("1000000%1").arg(user), QStringLiteral("000%1").arg(user)});
+  }
+}
+
 bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
   for (const QString& spec : specs) {
     const QStringList parts = spec.split(QLatin1Char(','));
@@ -61,28 +92,7 @@ bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
                                         : QString::fromLatin1(kv60sim::kDefaultVersion));
   }
   if (demo) {
-    // Card records of the demo users (cards 10000001, 10000002) over last month and this
-    // one, and an unknown card presented once, which becomes a waiting card.
-    const QDate today = QDate::currentDate();
-    const QDate lastMonth = today.addMonths(-1);
-    for (int devNo = 1; devNo <= 2; ++devNo) {
-      kv60sim::Controller& c = line.AddController(devNo, QStringLiteral("00000000%1").arg(devNo));
-      for (int i = 0; i < 6; ++i) {
-        kv60sim::Record r;
-        r.userId = QStringLiteral("000%1").arg(i % 2 + 1);
-        r.cardNo = QStringLiteral("1000000%1").arg(i % 2 + 1);
-        r.in = i % 3 != 2;
-        const QDate day = i < 3 ? QDate(lastMonth.year(), lastMonth.month(), 10 + i)
-                                : QDate(today.year(), today.month(), 1);
-        r.time = QDateTime(day, QTime(8 + i, 15 * devNo));
-        c.AddRecord(r);
-      }
-      kv60sim::Record unknown;
-      unknown.type = 6;
-      unknown.cardNo = QStringLiteral("2000000%1").arg(devNo);
-      unknown.time = QDateTime(today, QTime(7, 0));
-      c.AddRecord(unknown);
-    }
+    AddDemoControllers(line);
   } else if (specs.isEmpty()) {
     line.AddController(1, QStringLiteral("000000001"));
   }
@@ -111,8 +121,9 @@ int main(int argc, char** argv) {
       QStringLiteral("controller"),
       QStringLiteral("A controller DEV,SERIAL[,VERSION]; repeatable (default: 1,000000001)."),
       QStringLiteral("spec"));
-  const QCommandLineOption demo(QStringLiteral("demo"),
-                                QStringLiteral("Controllers 1 and 2 with stored records over two months."));
+  const QCommandLineOption demo(
+      QStringLiteral("demo"),
+      QStringLiteral("Controllers 1 and 2 with stored records over two months and users."));
   const QCommandLineOption pace(QStringLiteral("pace"),
                                 QStringLiteral("Pace the line at 9600 baud."));
   const QCommandLineOption control(QStringLiteral("control"),
