@@ -68,7 +68,7 @@ class TSearchWindowHost : public IDeviceLoopHost, public IProgress, public ISear
 TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
   setObjectName(QStringLiteral("frmCommSearch"));
   setWindowTitle(N_("Search"));
-  lblHint->setText(N_("Search"));
+  lblHint->setText(N_("Read back the parameters a controller holds"));
 
   auto* layout = new QVBoxLayout(pnlInfo);
   layout->setContentsMargins(16, 10, 16, 10);

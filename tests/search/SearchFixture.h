@@ -15,7 +15,10 @@ class RecordingSearchHost : public IDeviceLoopHost, public IProgress, public ISe
  public:
   void DoorStatus(int, const QString&) override {}
   IProgress& Progress() override { return *this; }
-  void ProcessMessages() override { ++steps; }
+  void ProcessMessages() override {
+    ++steps;
+    rowsAtStep.push_back(static_cast<int>(rows.size()));
+  }
   bool StopRequested() override { return stopAtStep >= 0 && steps >= stopAtStep; }
   bool Ask(const QString& question) override { return HintYesNo(question); }
 
@@ -30,7 +33,8 @@ class RecordingSearchHost : public IDeviceLoopHost, public IProgress, public ISe
   std::pair<int, int> range{-1, -1};
   std::vector<int> positions;
   int steps = 0;
-  int stopAtStep = -1;  // StopRequested from this step on
+  std::vector<int> rowsAtStep;  // rows shown when each step began
+  int stopAtStep = -1;          // StopRequested from this step on
 };
 
 class SearchFixture : public FreshInstall {

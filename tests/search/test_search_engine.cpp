@@ -54,6 +54,9 @@ TEST_F(SearchEngine, TimeZonesHeldAreListedInIdOrderWithDatabaseNames) {
                          "by Card and password", "23:00:00", "23:59:59", "closed"}));
   EXPECT_EQ(host.range, std::make_pair(0, 98));
   EXPECT_EQ(host.positions.back(), 98);
+  // Each row shows as soon as it is read.
+  EXPECT_EQ(host.rowsAtStep[1], 1);
+  EXPECT_EQ(host.rowsAtStep[5], 2);
   EXPECT_TRUE(messages.all.isEmpty());
 }
 
