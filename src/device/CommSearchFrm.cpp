@@ -13,7 +13,6 @@
 
 #include "app/u_Function.h"
 #include "comm/u_MjComm.h"
-#include "data/bll_SerialPort.h"
 #include "device/CommSearch.h"
 #include "model/bll_IOPort.h"
 #include "model/bll_door.h"
@@ -34,7 +33,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& colu
 
 }  // namespace
 
-TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
+TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmDeviceBase(parent) {
   setObjectName(QStringLiteral("frmCommSearch"));
   setWindowTitle(N_("Search"));
   lblHint->setText(N_("Read back the parameters a controller holds"));
@@ -79,6 +78,7 @@ TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
   pbSearch = new QProgressBar(pnlInfo);
   pbSearch->setObjectName(QStringLiteral("pbSearch"));
   pbSearch->setTextVisible(false);
+  progressBar = pbSearch;
   layout->addWidget(pbSearch);
   btnOK->setText(N_("&Search"));
 
@@ -86,14 +86,7 @@ TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
   SetClientSize(760, 480);
 
   LoadPortTexts();
-  try {
-    TComOperater com;
-    const QString text = com.GetComPort().trimmed();
-    lblSerialPort->setText(text.isEmpty() ? QString() : QStringLiteral("COM") + text);
-    CurrentComPort = ComPortFromText(text);
-  } catch (const std::exception&) {
-    HintBox(_("Get current serial port error."));
-  }
+  ShowSerialPort(lblSerialPort);
   try {
     for (const TDoor& door : TDoorOp().GetDoors()) cmbDoor->addItem(door.DName, door.DeviceId);
     if (cmbDoor->count() > 0) cmbDoor->setCurrentIndex(0);
@@ -105,7 +98,7 @@ TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
 TfrmCommSearch::~TfrmCommSearch() = default;
 
 void TfrmCommSearch::showEvent(QShowEvent* event) {
-  TfrmBaseEdit::showEvent(event);
+  TfrmDeviceBase::showEvent(event);
   if (!activated) FormActivate();
 }
 
@@ -123,7 +116,7 @@ void TfrmCommSearch::FormActivate() {
 void TfrmCommSearch::closeEvent(QCloseEvent* event) {
   ClosePort(CurrentComPort);
   FreePortTexts();
-  TfrmBaseEdit::closeEvent(event);
+  TfrmDeviceBase::closeEvent(event);
 }
 
 void TfrmCommSearch::pcCtrlParamChange() {
@@ -150,24 +143,4 @@ void TfrmCommSearch::btnOKClick() {
   for (const QStringList& row : rows) new QTreeWidgetItem(list, row);
   setEnabled(true);
   QApplication::restoreOverrideCursor();
-}
-
-void TfrmCommSearch::ProcessMessages() {
-  QApplication::processEvents();
-}
-
-bool TfrmCommSearch::Ask(const QString& question) {
-  return HintYesNo(question);
-}
-
-void TfrmCommSearch::SetRange(int minimum, int maximum) {
-  pbSearch->setRange(minimum, maximum);
-}
-
-void TfrmCommSearch::SetPosition(int position) {
-  pbSearch->setValue(position);
-}
-
-void TfrmCommSearch::Repaint() {
-  pbSearch->repaint();
 }

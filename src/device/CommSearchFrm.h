@@ -1,8 +1,7 @@
 // The "Search" window: reads back what one controller holds, one page per kind.
 #pragma once
 
-#include "app/BaseSetFrm.h"
-#include "device/DeviceLoopHost.h"
+#include "device/DeviceFrm.h"
 
 class QComboBox;
 class QLabel;
@@ -10,7 +9,7 @@ class QProgressBar;
 class QTabWidget;
 class QTreeWidget;
 
-class TfrmCommSearch : public TfrmBaseEdit, public IDeviceLoopHost, public IProgress {
+class TfrmCommSearch : public TfrmDeviceBase {
   Q_OBJECT
 
  public:
@@ -28,15 +27,6 @@ class TfrmCommSearch : public TfrmBaseEdit, public IDeviceLoopHost, public IProg
   QTreeWidget* lvInport;
   QTreeWidget* lvOutport;
   QProgressBar* pbSearch;
-
-  void DoorStatus(int, const QString&) override {}
-  IProgress& Progress() override { return *this; }
-  void ProcessMessages() override;
-  bool StopRequested() override { return false; }
-  bool Ask(const QString& question) override;
-  void SetRange(int minimum, int maximum) override;
-  void SetPosition(int position) override;
-  void Repaint() override;
 
  public slots:
   void FormActivate();
