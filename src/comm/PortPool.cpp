@@ -83,13 +83,20 @@ int TFrm_MjComm::Exchange(int ComNo, const QString& frame, QString& reply, int t
   QString received;
   {
     std::lock_guard<std::recursive_mutex> guard(slot.lock);
-    std::this_thread::sleep_for(kGapBeforeFrame);
+    // A minimum gap before every frame, counted from the end of the previous exchange.
+    const auto now = std::chrono::steady_clock::now();
+    if (!slot.exchanged)
+      std::this_thread::sleep_for(kGapBeforeFrame);
+    else if (now < slot.lastExchangeEnd + kGapBeforeFrame)
+      std::this_thread::sleep_until(slot.lastExchangeEnd + kGapBeforeFrame);
     // Whatever is still waiting (a late reply to an earlier request) is not this reply.
     slot.port->Purge();
     const QByteArray bytes = frame.toLatin1();
     if (slot.port->Write(bytes) != bytes.size()) return 2;
     slot.port->WaitForCharacter('\r', timeout);
     received = QString::fromLatin1(slot.port->ReadWaiting());
+    slot.lastExchangeEnd = std::chrono::steady_clock::now();
+    slot.exchanged = true;
   }
   QString extracted;
   if (ExtractFrame(received, extracted) == 0) return received.isEmpty() ? 3 : 4;

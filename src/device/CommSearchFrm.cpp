@@ -14,7 +14,6 @@
 
 #include "app/u_Function.h"
 #include "comm/u_MjComm.h"
-#include "data/bll_SerialPort.h"
 #include "device/CommSearch.h"
 #include "model/bll_IOPort.h"
 #include "model/bll_door.h"
@@ -32,40 +31,9 @@ class TWaitCursor {
   TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
-// The window as the read-back engine sees it: the progress bar, the list of the page read,
-// and the message loop between two commands.
-class TSearchWindowHost : public IDeviceLoopHost, public IProgress, public ISearchRows {
- public:
-  TSearchWindowHost(QWidget* window, QProgressBar* bar, QTreeWidget* list)
-      : window(window), bar(bar), list(list) {}
-
-  // IDeviceLoopHost
-  void DoorStatus(int, const QString&) override {}
-  IProgress& Progress() override { return *this; }
-  void ProcessMessages() override { QCoreApplication::processEvents(); }
-  bool StopRequested() override { return false; }  // a read is short; it has no stop
-  bool Ask(const QString& question) override { return HintYesNo(question); }
-
-  // IProgress
-  void SetRange(int minimum, int maximum) override { bar->setRange(minimum, maximum); }
-  void SetPosition(int position) override { bar->setValue(position); }
-  void Repaint() override { window->repaint(); }
-
-  // ISearchRows
-  void Clear() override { list->clear(); }
-  void AddRow(const QStringList& cells) override {
-    list->addTopLevelItem(new QTreeWidgetItem(cells));
-  }
-
- private:
-  QWidget* window;
-  QProgressBar* bar;
-  QTreeWidget* list;
-};
-
 }  // namespace
 
-TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
+TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmDeviceBase(parent) {
   setObjectName(QStringLiteral("frmCommSearch"));
   setWindowTitle(N_("Search"));
   lblHint->setText(N_("Read back the parameters a controller holds"));
@@ -117,6 +85,7 @@ TfrmCommSearch::TfrmCommSearch(QWidget* parent) : TfrmBaseEdit(parent) {
   pbSearch->setTextVisible(false);
   pbSearch->setFixedHeight(16);
   layout->addWidget(pbSearch);
+  progressBar = pbSearch;
 
   btnOK->setText(N_("&Search"));
   connect(pcCtrlParam, &QTabWidget::currentChanged, this, [this] { pcCtrlParamChange(); });
@@ -153,21 +122,10 @@ QTreeWidget* TfrmCommSearch::AddPage(QWidget*& page, const char* pageName, const
 }
 
 void TfrmCommSearch::FormCreate() {
-  TfrmBaseEdit::FormCreate();
+  TfrmDeviceBase::FormCreate();
   LoadPortTexts();
   startId = 1;
-  try {
-    const QString stored = TComOperater().GetComPort().trimmed();
-    if (stored.isEmpty()) {
-      lblSerialPort->clear();
-      CurrentComPort = 0;
-    } else {
-      CurrentComPort = ComPortFromText(stored);
-      lblSerialPort->setText(QStringLiteral("COM") + stored);
-    }
-  } catch (const std::exception&) {
-    HintBox(_("Get current serial port error."));
-  }
+  ShowSerialPort(lblSerialPort);
   try {
     doors = TDoorOp().GetDoors();
     for (const TDoor& door : doors) cmbDoor->addItem(door.DName);
@@ -190,7 +148,7 @@ void TfrmCommSearch::FormActivate() {
 }
 
 void TfrmCommSearch::showEvent(QShowEvent* event) {
-  TfrmBaseEdit::showEvent(event);
+  TfrmDeviceBase::showEvent(event);
   if (!event->spontaneous() && !activated) FormActivate();
 }
 
@@ -204,12 +162,11 @@ void TfrmCommSearch::pcCtrlParamChange() {
 }
 
 void TfrmCommSearch::btnOKClick() {
-  TfrmBaseEdit::btnOKClick();
+  TfrmDeviceBase::btnOKClick();
   TWaitCursor wait;
   const int position = pcCtrlParam->currentIndex();
   QTreeWidget* list = ListOfPage(position);
-  TSearchWindowHost host(this, pbSearch, list);
-  TCommSearchEngine engine(host);
+  TCommSearchEngine engine(*this);
   const int chosen = cmbDoor->currentIndex();
   if (chosen < 0 || chosen >= static_cast<int>(doors.size())) {
     HintBox(_("Choose a door first."));
@@ -220,8 +177,18 @@ void TfrmCommSearch::btnOKClick() {
   if (engine.Prepare(deviceId) != TSearchResult::Done) return;
   // Disabled while the read runs, enabled again however it ends.
   setEnabled(false);
-  engine.Read(static_cast<TSearchPage>(position), deviceId, host);
+  readList = list;
+  engine.Read(static_cast<TSearchPage>(position), deviceId, *this);
+  readList = nullptr;
   setEnabled(true);
+}
+
+void TfrmCommSearch::Clear() {
+  if (readList) readList->clear();
+}
+
+void TfrmCommSearch::AddRow(const QStringList& cells) {
+  if (readList) readList->addTopLevelItem(new QTreeWidgetItem(cells));
 }
 
 void TfrmCommSearch::FormClose() {
@@ -233,5 +200,5 @@ void TfrmCommSearch::FormClose() {
 
 void TfrmCommSearch::done(int result) {
   FormClose();
-  TfrmBaseEdit::done(result);
+  TfrmDeviceBase::done(result);
 }

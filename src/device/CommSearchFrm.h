@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "app/BaseSetFrm.h"
+#include "device/CommSearch.h"
+#include "device/DeviceFrm.h"
 #include "model/m_Door.h"
 
 class QComboBox;
@@ -14,7 +15,8 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
-class TfrmCommSearch : public TfrmBaseEdit {
+// The window is the read-back's host: its progress bar, and the list of the page read.
+class TfrmCommSearch : public TfrmDeviceBase, public ISearchRows {
   Q_OBJECT
 
  public:
@@ -52,6 +54,10 @@ class TfrmCommSearch : public TfrmBaseEdit {
   void FormActivate();
   void FormClose();
 
+  // ISearchRows, on the list of the page being read
+  void Clear() override;
+  void AddRow(const QStringList& cells) override;
+
  public slots:
   void pcCtrlParamChange();
   void btnOKClick() override;
@@ -66,6 +72,7 @@ class TfrmCommSearch : public TfrmBaseEdit {
                        const QString& caption, const QStringList& columns);
 
   std::vector<TDoor> doors;
+  QTreeWidget* readList = nullptr;
   int startId = 0;
   bool activated = false;
   bool closed = false;

@@ -77,14 +77,14 @@ void AddDemoControllers(kv60sim::Line& line) {
   }
 }
 
-bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
-  for (const QString& spec : specs) {
-    const QStringList parts = spec.split(QLatin1Char(','));
+bool AddControllers(kv60sim::Line& line, const QStringList& given, bool demo) {
+  for (const QString& text : given) {
+    const QStringList parts = text.split(QLatin1Char(','));
     bool ok = false;
     const int devNo = parts.value(0).toInt(&ok);
     if (!ok || devNo < 1 || devNo > 255 || parts.size() < 2) {
       std::fprintf(stderr, "kv60sim: bad --controller %s (DEV,SERIAL[,VERSION])\n",
-                   spec.toLocal8Bit().constData());
+                   text.toLocal8Bit().constData());
       return false;
     }
     line.AddController(devNo, parts[1],
@@ -93,7 +93,7 @@ bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
   }
   if (demo) {
     AddDemoControllers(line);
-  } else if (specs.isEmpty()) {
+  } else if (given.isEmpty()) {
     line.AddController(1, QStringLiteral("000000001"));
   }
   return true;
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   const QCommandLineOption controller(
       QStringLiteral("controller"),
       QStringLiteral("A controller DEV,SERIAL[,VERSION]; repeatable (default: 1,000000001)."),
-      QStringLiteral("spec"));
+      QStringLiteral("dev,serial"));
   const QCommandLineOption demo(
       QStringLiteral("demo"),
       QStringLiteral("Controllers 1 and 2 with stored records over two months and users."));
