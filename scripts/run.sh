@@ -2,12 +2,14 @@
 # Starts the program in place from the build tree (argument: the build folder, default build).
 # Further arguments go to the program (for example -debug). Unless GATEWARDEN_PORTS already
 # names a folder of ports (or KV60SIM=0), a demo line of simulated controllers (kv60sim,
-# devices 1 and 2) answers on COM1 meanwhile; it takes commands through the FIFO
-# <build>/ports/control and stops when the program exits. A database without doors then gets
-# the demo doors and users (resources/demo/demo.sql).
+# devices 1 and 2) answers behind the configured serial port meanwhile; it takes commands
+# through the FIFO <build>/ports/control and stops when the program exits. A database without
+# doors then gets the demo doors and users (resources/demo/demo.sql).
 set -euo pipefail
 BUILD_DIR=${1:-build}
 cd "$(dirname "$0")/.."
+# Absolute from here on: the ports folder is handed to two programs.
+if [ -d "$BUILD_DIR" ]; then BUILD_DIR=$(cd "$BUILD_DIR" && pwd); fi
 PROGRAM="$BUILD_DIR/gatewarden"
 
 if [ ! -x "$PROGRAM" ]; then
@@ -34,16 +36,30 @@ MSG
 fi
 
 if [ -z "${GATEWARDEN_PORTS:-}" ] && [ "${KV60SIM:-1}" != 0 ] && [ -x "$BUILD_DIR/kv60sim" ]; then
-  export GATEWARDEN_PORTS="$PWD/$BUILD_DIR/ports"
-  # A database without doors gets the demo doors and users of the simulated controllers.
+  export GATEWARDEN_PORTS="$BUILD_DIR/ports"
   db="${GATEWARDEN_HOME:-$BUILD_DIR}/Gatewarden.sqb"
-  if [ -f "$db" ] && [ "$(sqlite3 "$db" 'select count(*) from Door')" = 0 ]; then
-    echo "run: adding the demo doors and users to $db"
-    sqlite3 -bail "$db" < resources/demo/demo.sql
+  com=1
+  if [ -f "$db" ]; then
+    # A database without doors gets the demo doors and users of the simulated controllers;
+    # one that has doors is never touched.
+    if [ "$(sqlite3 "$db" 'select count(*) from Door')" = 0 ]; then
+      echo "run: adding the demo doors and users to $db"
+      sqlite3 -bail "$db" < resources/demo/demo.sql
+    fi
+    # The line answers behind the serial port of the settings (setting 6).
+    configured=$(sqlite3 "$db" 'select trim(value) from PublicInfo where id=6')
+    if [[ "$configured" =~ ^[0-9]+$ ]] && [ "$configured" -ge 1 ] && [ "$configured" -le 20 ]; then
+      com=$configured
+    fi
   fi
-  "$BUILD_DIR/kv60sim" --demo --ports "$GATEWARDEN_PORTS" --com 1 \
+  "$BUILD_DIR/kv60sim" --demo --ports "$GATEWARDEN_PORTS" --com "$com" \
     --control "$GATEWARDEN_PORTS/control" </dev/null &
   sim=$!
   trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
+  # The program may open the port at once: wait until the line is there.
+  for _ in $(seq 50); do
+    [ -e "$GATEWARDEN_PORTS/COM$com" ] && break
+    sleep 0.1
+  done
 fi
 "$PROGRAM" "${@:2}"

@@ -91,9 +91,12 @@ void DoorModeText(int mode, QString& text) {
 QString GetAppPath() {
   QString folder = qEnvironmentVariable("GATEWARDEN_HOME");
   if (folder.isEmpty()) {
-    const QStringList args = QCoreApplication::arguments();
-    if (!args.isEmpty()) folder = QFileInfo(args.first()).absolutePath();
-    else folder = QDir::currentPath();
+    // The folder of the executable itself: the first argument is only the name it was
+    // started by, which a program found through PATH has without its folder.
+    if (QCoreApplication::instance())
+      folder = QCoreApplication::applicationDirPath();
+    else
+      folder = QDir::currentPath();
   }
   folder = QDir::toNativeSeparators(folder);
   if (!folder.endsWith(QDir::separator())) folder += QDir::separator();

@@ -59,7 +59,6 @@ int TFrm_MjComm::OpenPort(int ComNo) {
   PortSlot& slot = Slot(ComNo);
   std::lock_guard<std::recursive_mutex> guard(slot.lock);
   slot.port->Close();
-  slot.quietSince = std::chrono::steady_clock::now();
   return slot.port->Open(QStringLiteral("COM") + QString::number(ComNo)) ? 0 : 1;
 }
 
@@ -84,19 +83,20 @@ int TFrm_MjComm::Exchange(int ComNo, const QString& frame, QString& reply, int t
   QString received;
   {
     std::lock_guard<std::recursive_mutex> guard(slot.lock);
-    // The line stays quiet for the gap before every frame. Time the caller spent since the last
-    // exchange (storing a collected record, say) counts towards it.
-    std::this_thread::sleep_until(slot.quietSince + kGapBeforeFrame);
+    // A minimum gap before every frame, counted from the end of the previous exchange.
+    const auto now = std::chrono::steady_clock::now();
+    if (!slot.exchanged)
+      std::this_thread::sleep_for(kGapBeforeFrame);
+    else if (now < slot.lastExchangeEnd + kGapBeforeFrame)
+      std::this_thread::sleep_until(slot.lastExchangeEnd + kGapBeforeFrame);
     // Whatever is still waiting (a late reply to an earlier request) is not this reply.
     slot.port->Purge();
     const QByteArray bytes = frame.toLatin1();
-    if (slot.port->Write(bytes) != bytes.size()) {
-      slot.quietSince = std::chrono::steady_clock::now();
-      return 2;
-    }
+    if (slot.port->Write(bytes) != bytes.size()) return 2;
     slot.port->WaitForCharacter('\r', timeout);
     received = QString::fromLatin1(slot.port->ReadWaiting());
-    slot.quietSince = std::chrono::steady_clock::now();
+    slot.lastExchangeEnd = std::chrono::steady_clock::now();
+    slot.exchanged = true;
   }
   QString extracted;
   if (ExtractFrame(received, extracted) == 0) return received.isEmpty() ? 3 : 4;

@@ -31,8 +31,10 @@ class TFrm_MjComm {
   struct PortSlot {
     std::unique_ptr<ISerialLine> port;
     std::recursive_mutex lock;
-    // Since when the line has been quiet: its opening, or the end of the last exchange.
-    std::chrono::steady_clock::time_point quietSince;
+    // When the last exchange on this port ended; the next frame waits until the gap after it
+    // has passed, so that work done in between (storing a record) counts towards the gap.
+    std::chrono::steady_clock::time_point lastExchangeEnd{};
+    bool exchanged = false;
   };
   PortSlot& Slot(int ComNo) { return FSlots[ComNo - 1]; }
 

@@ -15,7 +15,6 @@
 
 #include "app/u_Function.h"
 #include "comm/u_MjComm.h"
-#include "data/bll_SerialPort.h"
 #include "device/CommSync.h"
 #include "model/bll_IOPort.h"
 #include "model/bll_door.h"
@@ -28,7 +27,7 @@ enum Column { kDevice = 0, kName = 1, kStatus = 2, kDoorKey = 3 };
 
 }  // namespace
 
-TfrmCommSync::TfrmCommSync(QWidget* parent) : TfrmBaseEdit(parent) {
+TfrmCommSync::TfrmCommSync(QWidget* parent) : TfrmDeviceBase(parent) {
   setObjectName(QStringLiteral("frmCommSync"));
   setWindowTitle(N_("Synchronize"));
   lblHint->setText(N_("Synchronize the controllers with the database"));
@@ -71,6 +70,7 @@ TfrmCommSync::TfrmCommSync(QWidget* parent) : TfrmBaseEdit(parent) {
   pbSync = new QProgressBar(pnlInfo);
   pbSync->setObjectName(QStringLiteral("pbSync"));
   pbSync->setTextVisible(false);
+  progressBar = pbSync;
   layout->addWidget(pbSync);
 
   auto addButton = [&](const char* name, const QString& caption, QPushButton*& button) {
@@ -90,14 +90,7 @@ TfrmCommSync::TfrmCommSync(QWidget* parent) : TfrmBaseEdit(parent) {
   SetClientSize(560, 460);
 
   LoadPortTexts();
-  try {
-    TComOperater com;
-    const QString text = com.GetComPort().trimmed();
-    lblSerialPort->setText(text.isEmpty() ? QString() : QStringLiteral("COM") + text);
-    CurrentComPort = ComPortFromText(text);
-  } catch (const std::exception&) {
-    HintBox(_("Get current serial port error."));
-  }
+  ShowSerialPort(lblSerialPort);
   chkCollect->setChecked(true);
   chkUserSync->setChecked(true);
   chkParamSync->setChecked(true);
@@ -137,7 +130,7 @@ void TfrmCommSync::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  TfrmBaseEdit::closeEvent(event);
+  TfrmDeviceBase::closeEvent(event);
 }
 
 void TfrmCommSync::done(int result) {
@@ -146,7 +139,7 @@ void TfrmCommSync::done(int result) {
     return;
   }
   ReleasePort();
-  TfrmBaseEdit::done(result);
+  TfrmDeviceBase::done(result);
 }
 
 bool TfrmCommSync::eventFilter(QObject* watched, QEvent* event) {
@@ -161,7 +154,7 @@ bool TfrmCommSync::eventFilter(QObject* watched, QEvent* event) {
     stopPressed = true;
     return true;  // a stop request, not the dialog's cancel
   }
-  return TfrmBaseEdit::eventFilter(watched, event);
+  return TfrmDeviceBase::eventFilter(watched, event);
 }
 
 void TfrmCommSync::sbAllClick() {
@@ -235,30 +228,9 @@ void TfrmCommSync::DoorStatus(int row, const QString& text) {
   lvDoor->repaint();
 }
 
-void TfrmCommSync::ProcessMessages() {
-  QApplication::processEvents();
-}
-
 bool TfrmCommSync::StopRequested() {
   QApplication::processEvents();  // a key pressed meanwhile is seen now
   const bool stop = stopPressed;
   stopPressed = false;
   return stop;
-}
-
-bool TfrmCommSync::Ask(const QString& question) {
-  return HintYesNo(question);
-}
-
-void TfrmCommSync::SetRange(int minimum, int maximum) {
-  // An empty range would turn the bar into a busy indicator.
-  pbSync->setRange(minimum, qMax(maximum, minimum + 1));
-}
-
-void TfrmCommSync::SetPosition(int position) {
-  pbSync->setValue(position);
-}
-
-void TfrmCommSync::Repaint() {
-  pbSync->repaint();
 }

@@ -4,8 +4,7 @@
 
 #include <QObject>
 
-#include "app/BaseSetFrm.h"
-#include "device/DeviceLoopHost.h"
+#include "device/DeviceFrm.h"
 
 class QCheckBox;
 class QLabel;
@@ -13,7 +12,7 @@ class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 
-class TfrmCommSync : public TfrmBaseEdit, public IDeviceLoopHost, public IProgress {
+class TfrmCommSync : public TfrmDeviceBase {
   Q_OBJECT
 
  public:
@@ -35,14 +34,7 @@ class TfrmCommSync : public TfrmBaseEdit, public IDeviceLoopHost, public IProgre
 
   // IDeviceLoopHost
   void DoorStatus(int row, const QString& text) override;
-  IProgress& Progress() override { return *this; }
-  void ProcessMessages() override;
   bool StopRequested() override;
-  bool Ask(const QString& question) override;
-  // IProgress
-  void SetRange(int minimum, int maximum) override;
-  void SetPosition(int position) override;
-  void Repaint() override;
 
  public slots:
   void FormShow();

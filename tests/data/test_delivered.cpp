@@ -32,8 +32,9 @@ QList<QPair<QString, QStringList>> MainTables() {
   QStringList holidayPlan = {"HolidayPlanId:I", "HolidayPlanName:T"};
   for (int i = 0; i < 30; ++i) holidayPlan << QString("HolidayId%1:I").arg(i);
   QStringList timeZone = {"ZoneId:I", "ZoneName:T"};
-  for (int n = 1; n <= 5; ++n) timeZone << QString("Bgn%1:T").arg(n) << QString("End%1:T").arg(n)
-                                        << QString("Flow%1:I").arg(n);
+  for (int n = 1; n <= 5; ++n)
+    timeZone << QString("Bgn%1:T").arg(n) << QString("End%1:T").arg(n)
+             << QString("Flow%1:I").arg(n);
   QList<QPair<QString, QStringList>> tables = {
       {"PublicInfo", {"id:I", "value:T", "desc:T"}},
       {"DoorGrp", {"DGrpId:I", "DGrpName:T"}},
@@ -72,9 +73,9 @@ void ExpectTables(const QString& schema, const QList<QPair<QString, QStringList>
   for (const auto& [table, expected] : tables) {
     const QMap<QString, QString> actual = Columns(schema, table);
     EXPECT_FALSE(actual.isEmpty()) << "missing table " << table.toStdString();
-    for (const QString& spec : expected) {
-      const QString name = spec.section(':', 0, 0).toLower();
-      const QString type = spec.section(':', 1) == "I" ? I : T;
+    for (const QString& column : expected) {
+      const QString name = column.section(':', 0, 0).toLower();
+      const QString type = column.section(':', 1) == "I" ? I : T;
       EXPECT_EQ(actual.value(name), type) << table.toStdString() << "." << name.toStdString();
     }
     EXPECT_EQ(actual.size(), expected.size()) << "extra columns in " << table.toStdString();
@@ -111,12 +112,18 @@ TEST_F(Delivered, EveryLanguageHasThePortFunctionsTheProgramNeeds) {
   for (const QString code : {"en", "de", "zh_CN"}) {
     for (int n : {1, 17, 68, 69, 70, 71, 72, 73, 74, 75}) {
       EXPECT_FALSE(Scalar(QString("select Fnc_describe from InportFunc where Language='%1' and "
-                                  "Fncid=%2").arg(code).arg(n)).isEmpty())
+                                  "Fncid=%2")
+                              .arg(code)
+                              .arg(n))
+                       .isEmpty())
           << code.toStdString() << " input " << n;
     }
     for (int n : {1, 33, 65, 57, 58, 59, 60, 61, 62, 63, 64}) {
       EXPECT_FALSE(Scalar(QString("select Fnc_describe from OutportFunc where Language='%1' and "
-                                  "Fncid=%2").arg(code).arg(n)).isEmpty())
+                                  "Fncid=%2")
+                              .arg(code)
+                              .arg(n))
+                       .isEmpty())
           << code.toStdString() << " output " << n;
     }
     // Input n and output n-11 share one text.

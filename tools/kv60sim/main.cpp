@@ -46,14 +46,45 @@ void Print(const QString& text) {
   std::fflush(stdout);
 }
 
-bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
-  for (const QString& spec : specs) {
-    const QStringList parts = spec.split(QLatin1Char(','));
+// The demo line of `make run`: controllers 1 and 2 as the demo doors of
+// resources/demo/demo.sql expect them. Each holds card records of the demo users (cards
+// 10000001, 10000002) over last month and this one, an unknown card presented once (it becomes
+// a waiting card), and the user entries of an earlier synchronisation.
+void AddDemoControllers(kv60sim::Line& line) {
+  const QDate today = QDate::currentDate();
+  const QDate lastMonth = today.addMonths(-1);
+  for (int devNo = 1; devNo <= 2; ++devNo) {
+    kv60sim::Controller& c = line.AddController(devNo, QStringLiteral("00000000%1").arg(devNo));
+    for (int i = 0; i < 6; ++i) {
+      kv60sim::Record r;
+      r.userId = QStringLiteral("000%1").arg(i % 2 + 1);
+      r.cardNo = QStringLiteral("1000000%1").arg(i % 2 + 1);
+      r.in = i % 3 != 2;
+      const QDate day = i < 3 ? QDate(lastMonth.year(), lastMonth.month(), 10 + i)
+                              : QDate(today.year(), today.month(), 1);
+      r.time = QDateTime(day, QTime(8 + i, 15 * devNo));
+      c.AddRecord(r);
+    }
+    kv60sim::Record unknown;
+    unknown.type = 6;
+    unknown.cardNo = QStringLiteral("2000000%1").arg(devNo);
+    unknown.time = QDateTime(today, QTime(7, 0));
+    c.AddRecord(unknown);
+    // Anna Berg on both doors, Chen Wei on the first (control group 1, no password).
+    for (int user = 1; user <= (devNo == 1 ? 2 : 1); ++user)
+      c.SetUser({QStringLiteral("01"), QStringLiteral("01FFFFFF"), QStringLiteral("FFFFFF"),
+                 QStringLiteral("1000000%1").arg(user), QStringLiteral("000%1").arg(user)});
+  }
+}
+
+bool AddControllers(kv60sim::Line& line, const QStringList& given, bool demo) {
+  for (const QString& text : given) {
+    const QStringList parts = text.split(QLatin1Char(','));
     bool ok = false;
     const int devNo = parts.value(0).toInt(&ok);
     if (!ok || devNo < 1 || devNo > 255 || parts.size() < 2) {
       std::fprintf(stderr, "kv60sim: bad --controller %s (DEV,SERIAL[,VERSION])\n",
-                   spec.toLocal8Bit().constData());
+                   text.toLocal8Bit().constData());
       return false;
     }
     line.AddController(devNo, parts[1],
@@ -61,29 +92,8 @@ bool AddControllers(kv60sim::Line& line, const QStringList& specs, bool demo) {
                                         : QString::fromLatin1(kv60sim::kDefaultVersion));
   }
   if (demo) {
-    // Card records of the demo users (cards 10000001, 10000002) over last month and this
-    // one, and an unknown card presented once, which becomes a waiting card.
-    const QDate today = QDate::currentDate();
-    const QDate lastMonth = today.addMonths(-1);
-    for (int devNo = 1; devNo <= 2; ++devNo) {
-      kv60sim::Controller& c = line.AddController(devNo, QStringLiteral("00000000%1").arg(devNo));
-      for (int i = 0; i < 6; ++i) {
-        kv60sim::Record r;
-        r.userId = QStringLiteral("000%1").arg(i % 2 + 1);
-        r.cardNo = QStringLiteral("1000000%1").arg(i % 2 + 1);
-        r.in = i % 3 != 2;
-        const QDate day = i < 3 ? QDate(lastMonth.year(), lastMonth.month(), 10 + i)
-                                : QDate(today.year(), today.month(), 1);
-        r.time = QDateTime(day, QTime(8 + i, 15 * devNo));
-        c.AddRecord(r);
-      }
-      kv60sim::Record unknown;
-      unknown.type = 6;
-      unknown.cardNo = QStringLiteral("2000000%1").arg(devNo);
-      unknown.time = QDateTime(today, QTime(7, 0));
-      c.AddRecord(unknown);
-    }
-  } else if (specs.isEmpty()) {
+    AddDemoControllers(line);
+  } else if (given.isEmpty()) {
     line.AddController(1, QStringLiteral("000000001"));
   }
   return true;
@@ -110,9 +120,10 @@ int main(int argc, char** argv) {
   const QCommandLineOption controller(
       QStringLiteral("controller"),
       QStringLiteral("A controller DEV,SERIAL[,VERSION]; repeatable (default: 1,000000001)."),
-      QStringLiteral("spec"));
-  const QCommandLineOption demo(QStringLiteral("demo"),
-                                QStringLiteral("Controllers 1 and 2 with stored records over two months."));
+      QStringLiteral("dev,serial"));
+  const QCommandLineOption demo(
+      QStringLiteral("demo"),
+      QStringLiteral("Controllers 1 and 2 with stored records over two months and users."));
   const QCommandLineOption pace(QStringLiteral("pace"),
                                 QStringLiteral("Pace the line at 9600 baud."));
   const QCommandLineOption control(QStringLiteral("control"),
