@@ -113,3 +113,83 @@ TEST_F(WaitingDeletesOnController, GivesUpAfterTheFourthUnansweredCommand) {
   EXPECT_TRUE(QueueRows().isEmpty());
   EXPECT_TRUE(door.Users().empty());
 }
+
+// Only unanswered commands count towards giving up; error replies leave their row queued and
+// the loop goes on, and four unanswered commands on the last rows end it normally.
+TEST_F(WaitingDeletesOnController, OnlyUnansweredCommandsCountTowardsGivingUp) {
+  struct Case {
+    const char* what;
+    kv60sim::Fault fault;
+    size_t requests;
+    QStringList left;  // UIDs still queued
+  } cases[] = {
+      {"error reply to every command",
+       kv60sim::Fault::Error("F8").On("010").Times(0),
+       6,
+       {"0001", "0002", "0003", "0004", "0005", "0006"}},
+      {"status byte on every command",
+       kv60sim::Fault::Status(0x21).On("010").Times(0),
+       6,
+       {"0001", "0002", "0003", "0004", "0005", "0006"}},
+      {"last four unanswered", kv60sim::Fault::StopAfter(2), 6, {"0003", "0004", "0005", "0006"}},
+  };
+  for (const Case& c : cases) {
+    SimLine sim;
+    kv60sim::Controller& door = sim.Add(7);
+    TRegUserOperater regs;
+    ExecSQL("delete from WaitingDelete");
+    for (int i = 1; i <= 6; ++i) {
+      const QString uid = QString("%1").arg(i, 4, 10, QChar('0'));
+      door.SetUser(Entry(uid + uid, uid));
+      regs.AddWaitingDelete(uid, "", 7);
+    }
+    ASSERT_EQ(OpenPort(sim.ComNo()), 0) << c.what;
+    sim.line.AddFault(c.fault);
+    CountingProgress progress;
+    regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+    sim.line.WaitIdle();
+    EXPECT_EQ(sim.line.Requests().size(), c.requests) << c.what;
+    QStringList left;
+    for (const QString& row : QueueRows()) left << row.section('|', 0, 0);
+    EXPECT_EQ(left, c.left) << c.what;
+    EXPECT_EQ(progress.last, 5) << c.what;
+    ClosePort(sim.ComNo());
+  }
+}
+
+// A synchronisation's deletion step: the entries of users whose validity ended before today
+// leave the controller, card-less ones under the UID written twice; today's still-valid
+// entry stays.
+TEST_F(WaitingDeletesOnController, ExpiredUsersLeaveTheController) {
+  FreezeClock(QDateTime(QDate(2024, 5, 10), QTime(9, 0)));
+  ExecSQL(
+      "insert into Door (Did, DeviceId, DName, DGrpId, SNR, Version) values (1, 7, 'Front', "
+      "0, '', '')");
+  const struct {
+    const char* uid;
+    const char* card;
+    const char* validUntil;
+  } users[] = {{"0001", "12345678", "2024-05-09"},
+               {"0002", "", "2024-05-01"},
+               {"0003", "87654321", "2024-05-10"}};
+  SimLine sim;
+  kv60sim::Controller& door = sim.Add(7);
+  for (const auto& u : users) {
+    ExecSQL(QString("insert into UserInfo (UID, UCard, UInvalidate) values ('%1', '%2', '%3')")
+                .arg(u.uid, u.card, u.validUntil));
+    ExecSQL(QString("insert into RegUser (UKey, DId, CGrpId) select UKey, 1, 1 from UserInfo "
+                    "where UID='%1'")
+                .arg(u.uid));
+    door.SetUser(Entry(QString(u.card).isEmpty() ? QString(u.uid) + u.uid : u.card, u.uid));
+  }
+  ASSERT_EQ(OpenPort(sim.ComNo()), 0);
+
+  TRegUserOperater regs;
+  regs.QueueExpiredDeletes(1);
+  CountingProgress progress;
+  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  const auto held = door.Users();
+  ASSERT_EQ(held.size(), 1u);
+  EXPECT_EQ(held.count("87654321"), 1u);
+  EXPECT_TRUE(QueueRows().isEmpty());
+}
