@@ -146,7 +146,7 @@ TEST_F(WaitingDeletesOnController, OnlyUnansweredCommandsCountTowardsGivingUp) {
     ASSERT_EQ(OpenPort(sim.ComNo()), 0) << c.what;
     sim.line.AddFault(c.fault);
     CountingProgress progress;
-    regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+    EXPECT_FALSE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress)) << c.what;
     sim.line.WaitIdle();
     EXPECT_EQ(sim.line.Requests().size(), c.requests) << c.what;
     QStringList left;
@@ -187,7 +187,7 @@ TEST_F(WaitingDeletesOnController, ExpiredUsersLeaveTheController) {
   TRegUserOperater regs;
   regs.QueueExpiredDeletes(1);
   CountingProgress progress;
-  regs.SendWaitingDeletes(sim.ComNo(), 7, progress);
+  EXPECT_TRUE(regs.SendWaitingDeletes(sim.ComNo(), 7, progress));
   const auto held = door.Users();
   ASSERT_EQ(held.size(), 1u);
   EXPECT_EQ(held.count("87654321"), 1u);
